@@ -1,0 +1,35 @@
+#pragma once
+// The seam with Qt dialogs: message boxes, questions, a small always-on-top
+// progress window, and event processing.
+
+#include <QPointer>
+
+#include "platform/user_interface.h"
+
+class QProgressDialog;
+class QWidget;
+
+namespace kestrin {
+
+class QtUserInterface : public UserInterface {
+public:
+    // Message boxes are children of the given window when it exists.
+    void SetParentWindow(QWidget* window) { mParent = window; }
+    // The progress window is shown only while this is on.
+    void SetShowProgress(bool show) { mShowProgress = show; }
+
+    void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    Answer AskYesNoCancel(const std::string& text) override;
+    void StartProgress(const std::string& text) override;
+    void SetProgress(int percent) override;
+    void EndProgress() override;
+    void ProcessPendingEvents() override;
+
+private:
+    QPointer<QWidget> mParent;
+    QProgressDialog* mProgress = nullptr;
+    bool mShowProgress = true;
+};
+
+}  // namespace kestrin

@@ -1,0 +1,34 @@
+// Session: what happens before the first window and after the last.
+
+#include "app/startup.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+
+#include "app/qt_settings_store.h"
+#include "app/qt_user_interface.h"
+#include "platform/file_system.h"
+#include "platform/preferences.h"
+#include "platform/scratch_folder.h"
+
+namespace kestrin {
+
+Session::Session(QSettings& settings, QtUserInterface& ui) : mSettings(settings) {
+    QSize screen(1024, 768);
+    if (QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->size();
+    QtSettingsStore store(mSettings);
+    Prefs() = LoadPreferences(store, ExecutableFolder(), screen.width(), screen.height());
+    ui.SetShowProgress(Prefs().ShowProgress);
+    MakeScratchFolder();
+}
+
+Session::~Session() {
+    RemoveScratchFolder();
+    QtSettingsStore store(mSettings);
+    SavePreferences(store, Prefs());
+    MarkNotRunning(store);
+    mSettings.sync();
+}
+
+}  // namespace kestrin

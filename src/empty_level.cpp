@@ -1,0 +1,2 @@
+// Stands in for a level that has no sources yet.
+namespace kestrin {}

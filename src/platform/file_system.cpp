@@ -1,0 +1,204 @@
+// Files and folders through POSIX and the standard library.
+
+#include "platform/file_system.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrin {
+
+namespace {
+
+bool StatPath(const std::string& path, struct stat& info) {
+    return !path.empty() && ::stat(path.c_str(), &info) == 0;
+}
+
+std::string ErrnoText() { return std::strerror(errno); }
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+    struct stat info;
+    return StatPath(path, info) && !S_ISDIR(info.st_mode);
+}
+
+bool FolderExists(const std::string& path) {
+    struct stat info;
+    return StatPath(path, info) && S_ISDIR(info.st_mode);
+}
+
+bool PathExists(const std::string& path) {
+    struct stat info;
+    return StatPath(path, info);
+}
+
+bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool RenameFile(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool CreateFolders(const std::string& path) {
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    return FolderExists(path);
+}
+
+bool DeleteFolder(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
+
+std::string GetEnvironment(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    return value ? std::string(value) : std::string();
+}
+
+std::string CurrentFolder() {
+    std::error_code error;
+    auto path = std::filesystem::current_path(error);
+    return error ? std::string(".") : path.string();
+}
+
+std::string SystemTempFolder() {
+    std::error_code error;
+    auto path = std::filesystem::temp_directory_path(error);
+    return error ? std::string("/tmp") : path.string();
+}
+
+std::string ExtractFilePath(const std::string& path) {
+    auto slash = path.find_last_of(kPathSeparator);
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string ExtractFileName(const std::string& path) {
+    auto slash = path.find_last_of(kPathSeparator);
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string ExtractFileExt(const std::string& path) {
+    std::string name = ExtractFileName(path);
+    auto dot = name.find_last_of('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string ChangeFileExt(const std::string& path, const std::string& extension) {
+    std::string name = ExtractFileName(path);
+    auto dot = name.find_last_of('.');
+    std::string stem = dot == std::string::npos ? path : path.substr(0, path.size() - (name.size() - dot));
+    return stem + extension;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (folder.back() == kPathSeparator) return folder + name;
+    return folder + kPathSeparator + name;
+}
+
+std::string ExecutableFolder() {
+    char buffer[PATH_MAX];
+    ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0) return CurrentFolder() + kPathSeparator;
+    return ExtractFilePath(std::string(buffer, static_cast<std::size_t>(length)));
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw FileError("Cannot open file \"" + path + "\". " + ErrnoText());
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        throw FileError("Cannot open file \"" + path + "\".");
+    }
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    std::uint8_t chunk[65536];
+    for (;;) {
+        ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            std::string text = ErrnoText();
+            ::close(fd);
+            throw FileError("Cannot read file \"" + path + "\". " + text);
+        }
+        if (got == 0) break;
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    ::close(fd);
+    return bytes;
+}
+
+std::string ReadFileText(const std::string& path) {
+    auto bytes = ReadWholeFile(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+void WriteFileAtomically(const std::string& path, const void* data, std::size_t size) {
+    std::string temporary = path + ".kstmp-XXXXXX";
+    int fd = ::mkstemp(temporary.data());
+    if (fd < 0) throw FileError("Cannot create file \"" + path + "\". " + ErrnoText());
+
+    auto fail = [&](const std::string& what) {
+        std::string text = ErrnoText();
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        throw FileError(what + " \"" + path + "\". " + text);
+    };
+
+    // Keep the permissions of the file being replaced; a new file gets the
+    // usual ones (mkstemp makes it private).
+    struct stat old;
+    mode_t mode = 0666;
+    if (::stat(path.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
+    }
+    if (::fchmod(fd, mode) != 0) fail("Cannot create file");
+
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    std::size_t written = 0;
+    while (written < size) {
+        ssize_t put = ::write(fd, bytes + written, size - written);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            fail("Cannot write file");
+        }
+        written += static_cast<std::size_t>(put);
+    }
+    if (::fsync(fd) != 0) fail("Cannot write file");
+    if (::close(fd) != 0) {
+        std::string text = ErrnoText();
+        ::unlink(temporary.c_str());
+        throw FileError("Cannot write file \"" + path + "\". " + text);
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::string text = ErrnoText();
+        ::unlink(temporary.c_str());
+        throw FileError("Cannot create file \"" + path + "\". " + text);
+    }
+}
+
+std::vector<FolderEntry> ListFolder(const std::string& path) {
+    std::vector<FolderEntry> entries;
+    DIR* dir = ::opendir(path.c_str());
+    if (!dir) return entries;
+    while (dirent* entry = ::readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        struct stat info;
+        if (::lstat(JoinPath(path, name).c_str(), &info) != 0) continue;
+        entries.push_back({name, S_ISDIR(info.st_mode), info.st_mtime});
+    }
+    ::closedir(dir);
+    return entries;
+}
+
+}  // namespace kestrin

@@ -1,0 +1,61 @@
+#pragma once
+// Files and folders as the core needs them: whole-file reading and writing,
+// atomic replacement, existence tests, folder listing with modification times.
+
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kestrin {
+
+// A file that cannot be opened, read, created or written.
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The platform's path separator.
+inline constexpr char kPathSeparator = '/';
+
+bool FileExists(const std::string& path);    // a file (not a folder)
+bool FolderExists(const std::string& path);
+bool PathExists(const std::string& path);    // anything of that name
+bool DeleteFile(const std::string& path);
+bool RenameFile(const std::string& from, const std::string& to);
+bool CreateFolders(const std::string& path);  // with missing parents
+bool DeleteFolder(const std::string& path);   // an empty folder
+std::string GetEnvironment(const std::string& name);  // empty when unset
+std::string CurrentFolder();
+std::string SystemTempFolder();
+
+// The folder part with its trailing separator ("" when there is none), the
+// name part, and the extension with its dot.
+std::string ExtractFilePath(const std::string& path);
+std::string ExtractFileName(const std::string& path);
+std::string ExtractFileExt(const std::string& path);
+std::string ChangeFileExt(const std::string& path, const std::string& extension);
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// The folder of the running program, ending with a separator.
+std::string ExecutableFolder();
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path);  // throws FileError
+std::string ReadFileText(const std::string& path);                  // throws FileError
+
+// Writes the bytes to a temporary file in the same folder, flushes it and
+// renames it over the target; on failure the target is untouched and the
+// temporary file is gone. Throws FileError.
+void WriteFileAtomically(const std::string& path, const void* data, std::size_t size);
+
+struct FolderEntry {
+    std::string name;
+    bool isFolder = false;
+    std::time_t modified = 0;
+};
+// Entries of a folder (not . and ..); empty when it cannot be read.
+std::vector<FolderEntry> ListFolder(const std::string& path);
+
+}  // namespace kestrin

@@ -1,0 +1,128 @@
+// zlib compression and inflation in 32 KiB steps, raising EZCompressionError
+// with zlib's text for every negative result.
+
+#include "storage/zlib_codec.h"
+
+#include <algorithm>
+#include <zlib.h>
+
+namespace kestrin {
+
+namespace {
+
+constexpr std::size_t kChunk = 0x8000;
+constexpr int kLevels[4] = {0, 1, -1, 9};
+
+const char* ZlibText(int code) {
+    switch (code) {
+    case Z_ERRNO: return "file error";
+    case Z_STREAM_ERROR: return "stream error";
+    case Z_DATA_ERROR: return "data error";
+    case Z_MEM_ERROR: return "insufficient memory";
+    case Z_BUF_ERROR: return "buffer error";
+    case Z_VERSION_ERROR: return "incompatible version";
+    default: return "unknown error";
+    }
+}
+
+int Check(int code) {
+    if (code < 0) throw EZCompressionError(code);
+    return code;
+}
+
+// Makes room for one output chunk at the destination's position.
+std::uint8_t* OutputChunk(CStream& destination) {
+    std::size_t at = destination.Position();
+    if (destination.Size() < at + kChunk) destination.SetSize(at + kChunk);
+    return destination.Data() + at;
+}
+
+}  // namespace
+
+EZCompressionError::EZCompressionError(int zlibCode) : EZLibError(ZlibText(zlibCode)), mCode(zlibCode) {}
+
+void DeflateBytes(const std::uint8_t* source, std::size_t count, CStream& destination, int levelIndex) {
+    z_stream z{};
+    int level = kLevels[std::clamp(levelIndex, 0, 3)];
+    Check(deflateInit2(&z, level, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY));
+    std::size_t keep = destination.Size();  // bytes beyond what we write stay
+    std::size_t done = 0;
+    auto pump = [&](int flush) {
+        int result;
+        do {
+            z.next_out = OutputChunk(destination);
+            z.avail_out = kChunk;
+            result = deflate(&z, flush);
+            if (result < 0 && result != Z_BUF_ERROR) {
+                deflateEnd(&z);
+                throw EZCompressionError(result);
+            }
+            destination.SetPosition(destination.Position() + (kChunk - z.avail_out));
+        } while (z.avail_out == 0 || (flush == Z_FINISH && result != Z_STREAM_END));
+    };
+    while (done < count) {
+        std::size_t take = std::min(kChunk, count - done);
+        z.next_in = const_cast<Bytef*>(source + done);
+        z.avail_in = static_cast<uInt>(take);
+        pump(Z_NO_FLUSH);
+        done += take;
+    }
+    z.next_in = nullptr;
+    z.avail_in = 0;
+    pump(Z_FINISH);
+    deflateEnd(&z);
+    destination.SetSize(std::max(keep, destination.Position()));
+}
+
+std::size_t InflateBytes(const std::uint8_t* source, std::size_t count, CStream& destination) {
+    z_stream z{};
+    Check(inflateInit(&z));
+    std::size_t keep = destination.Size();
+    std::size_t done = 0;
+    int result = Z_OK;
+    auto fail = [&](int code) {
+        inflateEnd(&z);
+        destination.SetSize(std::max(keep, destination.Position()));
+        throw EZCompressionError(code);
+    };
+    // Input in 32 KiB chunks without flushing, then finish; stop at the end
+    // of the zlib stream and leave anything after it alone.
+    while (result != Z_STREAM_END) {
+        if (z.avail_in == 0) {
+            std::size_t take = std::min(kChunk, count - done);
+            z.next_in = const_cast<Bytef*>(source + done);
+            z.avail_in = static_cast<uInt>(take);
+            done += take;
+        }
+        bool last = done == count;
+        z.next_out = OutputChunk(destination);
+        z.avail_out = kChunk;
+        result = inflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
+        destination.SetPosition(destination.Position() + (kChunk - z.avail_out));
+        if (result == Z_NEED_DICT) fail(Z_DATA_ERROR);
+        if (result == Z_STREAM_END) break;
+        if (result < 0 && result != Z_BUF_ERROR) fail(result);
+        // A full output chunk only asks for more room; with every input byte
+        // given and room left over, the stream is cut short.
+        if (last && z.avail_in == 0 && z.avail_out != 0) fail(Z_BUF_ERROR);
+    }
+    std::size_t used = done - z.avail_in;
+    inflateEnd(&z);
+    destination.SetSize(std::max(keep, destination.Position()));
+    return used;
+}
+
+void Compress(CStream& source, CStream& destination, int levelIndex) {
+    std::size_t at = source.Position();
+    std::size_t count = source.Remaining();
+    DeflateBytes(source.Data() + at, count, destination, levelIndex);
+    source.SetPosition(at + count);
+}
+
+void Decompress(CStream& source, CStream& destination) {
+    std::size_t at = source.Position();
+    std::size_t used = InflateBytes(source.Data() + at, source.Remaining(), destination);
+    source.SetPosition(at + used);
+}
+
+}  // namespace kestrin

@@ -1,0 +1,20 @@
+#pragma once
+// The zlib loops behind zblock, Compress and Decompress: 32 KiB input chunks,
+// output written straight into the destination stream.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "storage/stream.h"
+
+namespace kestrin {
+
+// Appends one zlib stream of the bytes at the destination's position.
+void DeflateBytes(const std::uint8_t* source, std::size_t count, CStream& destination, int levelIndex);
+
+// Inflates one zlib stream from the bytes into the destination's position;
+// returns how many source bytes the stream took. A stream that does not end
+// within count bytes fails with "buffer error" or "data error".
+std::size_t InflateBytes(const std::uint8_t* source, std::size_t count, CStream& destination);
+
+}  // namespace kestrin
