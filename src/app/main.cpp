@@ -6,6 +6,7 @@
 #include "app/main_form.h"
 #include "app/qt_user_interface.h"
 #include "app/startup.h"
+#include "app/termination_signals.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
         kestrin::Session session(settings, ui);
         kestrin::TMainForm mainForm;
         ui.SetParentWindow(&mainForm);
+        kestrin::QuitOnTerminationSignals(&mainForm);
         mainForm.show();
         result = app.exec();
         ui.SetParentWindow(nullptr);

@@ -3,11 +3,11 @@
 // progress window, and event processing.
 
 #include <QPointer>
+#include <QWidget>
 
 #include "platform/user_interface.h"
 
 class QProgressDialog;
-class QWidget;
 
 namespace kestrin {
 
