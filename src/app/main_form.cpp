@@ -8,6 +8,7 @@
 
 #include "app/text_convert.h"
 #include "platform/preferences.h"
+#include "platform/scratch_folder.h"
 
 namespace kestrin {
 
@@ -38,6 +39,16 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 void TMainForm::UpdateTitle() {
     QString title = MainTitle(Prefs().Advanced, std::string(), false);
     if (windowTitle() != title) setWindowTitle(title);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (mShownBefore) return;
+    mShownBefore = true;
+    // After the first paint, so the question has the window behind it.
+    QTimer::singleShot(0, this, [] {
+        if (Prefs().Advanced && Prefs().RemoveTemp) CheckOldTempFolders();
+    });
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -23,11 +23,13 @@ public:
     void UpdateTitle();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     QMdiArea* mClientArea;
     QTimer* mTitleTimer;
+    bool mShownBefore = false;
 };
 
 }  // namespace kestrin
