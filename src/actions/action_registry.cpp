@@ -1,0 +1,130 @@
+// The loader and the process-wide registry of action libraries.
+
+#include "actions/action_registry.h"
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/user_interface.h"
+#include "storage/stream.h"
+
+namespace kestrin {
+
+namespace {
+
+struct Registry {
+    std::vector<std::unique_ptr<CActionLibrary>> libraries;
+    CIconStore icons;
+};
+
+Registry& TheRegistry() {
+    static Registry registry;
+    return registry;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool IsLibraryName(const std::string& name) {
+    return name.size() > 4 && Lower(name.substr(name.size() - 4)) == ".lib";
+}
+
+bool TakesIcon(const CActionDefinition& definition) {
+    return definition.Kind != kActionKindGap && definition.Kind != kActionKindHidden &&
+           definition.Kind != kActionKindLabel;
+}
+
+// Reads one file into the library; false for anything that is not a well-formed
+// library file: unreadable, a refused version, cut short, a broken picture.
+bool ReadLibraryFile(const std::string& path, CActionLibrary& library) {
+    try {
+        CStream stream;
+        stream.LoadFromFile(path);
+        if (!library.LoadFromStream(stream)) return false;
+    } catch (const std::exception&) {
+        return false;
+    }
+    // An empty picture means none; any other bytes must make a picture.
+    for (const auto& definition : library.Definitions) {
+        if (!definition->Image.empty() && !IsBitmapFile(definition->Image)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string ActionLibraryFolder() { return ExecutableFolder() + "lib" + kPathSeparator; }
+
+bool LoadActionLibraries() { return LoadActionLibrariesFrom(ActionLibraryFolder()); }
+
+bool LoadActionLibrariesFrom(const std::string& folder) {
+    Registry& registry = TheRegistry();
+    if (!FolderExists(folder)) {
+        ShowMessage(kNoLibraryFolderMessage);
+        return false;
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : ListFolder(folder)) {
+        if (!entry.isFolder && IsLibraryName(entry.name)) names.push_back(entry.name);
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string la = Lower(a), lb = Lower(b);
+        return la != lb ? la < lb : a < b;
+    });
+
+    for (const auto& name : names) {
+        if (static_cast<int>(registry.libraries.size()) >= kMaxActionLibraries) {
+            ShowMessage(kTooManyLibrariesMessage);
+            return true;
+        }
+        auto library = std::make_unique<CActionLibrary>();
+        if (!ReadLibraryFile(JoinPath(folder, name), *library)) {
+            ShowMessage(std::string(kLibraryLoadErrorMessage) + name);
+            return false;
+        }
+        for (const auto& definition : library->Definitions) {
+            definition->IconIndex = TakesIcon(*definition) ? registry.icons.Add(definition->Image) : -1;
+            definition->Image.clear();
+            definition->Image.shrink_to_fit();
+        }
+        registry.libraries.push_back(std::move(library));
+    }
+    if (registry.libraries.empty()) {
+        ShowMessage(kNoLibrariesMessage);
+        return false;
+    }
+    return true;
+}
+
+void ClearActionLibraries() {
+    TheRegistry().libraries.clear();
+    TheRegistry().icons.Clear();
+}
+
+int LibraryCount() { return static_cast<int>(TheRegistry().libraries.size()); }
+
+const CActionLibrary* LibraryAt(int index) {
+    if (index < 0 || index >= LibraryCount()) return nullptr;
+    return TheRegistry().libraries[static_cast<std::size_t>(index)].get();
+}
+
+const CActionDefinition* FindActionDefinition(std::int32_t libraryId, std::int32_t actionId) {
+    for (const auto& library : TheRegistry().libraries) {
+        if (library->Id != libraryId) continue;
+        for (const auto& definition : library->Definitions) {
+            if (definition->Id == actionId) return definition.get();
+        }
+    }
+    return nullptr;
+}
+
+CIconStore& ActionIcons() { return TheRegistry().icons; }
+
+int AddActionIcon(const std::string& bmpBytes) { return TheRegistry().icons.Add(bmpBytes); }
+
+}  // namespace kestrin
