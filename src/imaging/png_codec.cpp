@@ -1,0 +1,69 @@
+// PNG through libpng's simplified interface, which keeps libpng's error
+// handling inside the library. The size in the header is checked before the
+// pixel buffer is made.
+
+#include "imaging/png_codec.h"
+
+#include <cstring>
+#include <png.h>
+
+namespace kestrin {
+
+bool LooksLikePng(const std::uint8_t* bytes, std::size_t size) {
+    static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0d, 0x0a, 0x1a, 0x0a};
+    return size >= 8 && std::memcmp(bytes, kSignature, 8) == 0;
+}
+
+bool DecodePng(const std::uint8_t* bytes, std::size_t size, Picture& picture) {
+    png_image png;
+    std::memset(&png, 0, sizeof png);
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&png, bytes, size)) return false;
+    // Deflate packs at most about 1032 bytes into one, and a pixel takes at
+    // least one bit.
+    if (!PictureSizeAllowed(png.width, png.height, size, 8300)) {
+        png_image_free(&png);
+        return false;
+    }
+    png.format = PNG_FORMAT_BGRA;
+    std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(png));
+    if (!png_image_finish_read(&png, nullptr, pixels.data(), 0, nullptr)) {
+        png_image_free(&png);
+        return false;
+    }
+    int w = static_cast<int>(png.width), h = static_cast<int>(png.height);
+    picture.image = std::make_unique<Bitmap24>(w, h);
+    picture.alpha.assign(static_cast<std::size_t>(w) * h, 255);
+    bool opaque = true;
+    const std::uint8_t* s = pixels.data();
+    std::uint8_t* alpha = picture.alpha.data();
+    for (int y = 0; y < h; ++y) {
+        std::uint8_t* d = picture.image->Row(y);
+        for (int x = 0; x < w; ++x, s += 4, d += 3, ++alpha) {
+            d[0] = s[0];
+            d[1] = s[1];
+            d[2] = s[2];
+            *alpha = s[3];
+            opaque = opaque && s[3] == 255;
+        }
+    }
+    if (opaque) picture.alpha.clear();
+    return true;
+}
+
+std::vector<std::uint8_t> EncodePng(const Bitmap24& image) {
+    png_image png;
+    std::memset(&png, 0, sizeof png);
+    png.version = PNG_IMAGE_VERSION;
+    png.width = static_cast<png_uint_32>(image.Width());
+    png.height = static_cast<png_uint_32>(image.Height());
+    png.format = PNG_FORMAT_BGR;
+    png_alloc_size_t size = 0;
+    if (!png_image_write_to_memory(&png, nullptr, &size, 0, image.Bits(), 0, nullptr)) return {};
+    std::vector<std::uint8_t> out(size);
+    if (!png_image_write_to_memory(&png, out.data(), &size, 0, image.Bits(), 0, nullptr)) return {};
+    out.resize(size);
+    return out;
+}
+
+}  // namespace kestrin

@@ -1,0 +1,210 @@
+// The sprite resource: frames, box, icon, import and the stored record.
+
+#include "resources/sprite.h"
+
+#include "imaging/bitmap24_ops.h"
+#include "imaging/bmp_codec.h"
+#include "imaging/picture_frames.h"
+#include "platform/file_system.h"
+#include "platform/user_interface.h"
+#include "resources/resource_icon.h"
+#include "storage/stream.h"
+
+namespace kestrin {
+
+void CSprite::Clear() {
+    BoxMode = kBoxAutomatic;
+    ClearImages();
+    BoxLeft = BoxTop = BoxRight = BoxBottom = 0;
+    XOrigin = YOrigin = 0;
+    PreciseCollision = true;
+    VideoMemory = true;
+    LoadOnUse = false;
+    Transparent = true;
+    TransparentColor = kWhite;
+}
+
+void CSprite::ClearImages() {
+    mFrames.clear();
+    DropDisplayCache();
+    Width = Height = 32;
+    if (BoxMode != kBoxManual) BoxLeft = BoxTop = BoxRight = BoxBottom = 0;
+}
+
+void CSprite::Assign(const CSprite* other) {
+    Clear();
+    if (!other) return;
+    BoxMode = other->BoxMode;
+    BoxLeft = other->BoxLeft;
+    BoxTop = other->BoxTop;
+    BoxRight = other->BoxRight;
+    BoxBottom = other->BoxBottom;
+    Width = other->Width;
+    Height = other->Height;
+    Transparent = other->Transparent;
+    TransparentColor = other->TransparentColor;
+    PreciseCollision = other->PreciseCollision;
+    VideoMemory = other->VideoMemory;
+    LoadOnUse = other->LoadOnUse;
+    XOrigin = other->XOrigin;
+    YOrigin = other->YOrigin;
+    for (int i = 0; i < other->FrameCount(); ++i) {
+        Image frame = other->GetImage(i);
+        mFrames.push_back(EncodeBmp(*frame));
+    }
+}
+
+void CSprite::AddImage(const Bitmap24* image) {
+    if (!image) {
+        ShowMessage("Internal Error:Adding bitmap that is not 24 bits");
+        return;
+    }
+    if (mFrames.empty()) {
+        Width = image->Width();
+        Height = image->Height();
+    }
+    mFrames.push_back(EncodeBmp(*image));
+    DropDisplayCache();
+    UpdateTransparentColor();
+    UpdateBoundingBox();
+}
+
+Image CSprite::GetImage(int i) const {
+    if (i < 0 || i >= FrameCount()) return nullptr;
+    return DecodeBmp(mFrames[static_cast<std::size_t>(i)]);
+}
+
+Image CSprite::GetDisplayImage(int i) const {
+    Image frame = GetImage(i);
+    if (!frame) return nullptr;
+    auto display = std::make_unique<Bitmap24>(Width, Height, TransparentColor);
+    if (Transparent)
+        display->DrawSeeThrough(*frame, 0, 0, frame->TransparentColor());
+    else
+        display->Draw(*frame, 0, 0);
+    return display;
+}
+
+void CSprite::DrawAt(DrawTarget& target, int x, int y) const {
+    if (mFrames.empty()) return;
+    if (!mDisplayCache) mDisplayCache = GetDisplayImage(0);
+    if (mDisplayCache) target.DrawImage(*mDisplayCache, x - XOrigin, y - YOrigin, Transparent);
+}
+
+Image CSprite::MakeIcon() const {
+    Image display = GetDisplayImage(0);
+    return MakeResourceIcon(display.get(), Transparent);
+}
+
+void CSprite::SetTransparent(bool transparent) {
+    Transparent = transparent;
+    DropDisplayCache();
+    UpdateBoundingBox();
+}
+
+void CSprite::UpdateTransparentColor() {
+    Image first = GetImage(0);
+    TransparentColor = first ? first->TransparentColor() : 0;
+}
+
+void CSprite::UpdateBoundingBox() {
+    if (BoxMode == kBoxManual) return;
+    if (BoxMode == kBoxFullImage || !Transparent) {
+        BoxLeft = 0;
+        BoxTop = 0;
+        BoxRight = Width - 1;
+        BoxBottom = Height - 1;
+        return;
+    }
+    if (mFrames.empty()) {
+        BoxLeft = BoxTop = BoxRight = BoxBottom = 0;
+        return;
+    }
+    ImageBox box{Width - 1, Height - 1, 0, 0};
+    for (int i = 0; i < FrameCount(); ++i) {
+        Image frame = GetImage(i);
+        ImageBox own = Bitmap24_BoundingBox(frame.get());
+        box.left = std::min(box.left, own.left);
+        box.top = std::min(box.top, own.top);
+        box.right = std::max(box.right, own.right);
+        box.bottom = std::max(box.bottom, own.bottom);
+    }
+    BoxLeft = box.left;
+    BoxTop = box.top;
+    BoxRight = box.right;
+    BoxBottom = box.bottom;
+}
+
+bool CSprite::LoadFromFile(const std::string& name) {
+    if (!FileExists(name)) return false;
+    auto frames = ImportPictureFrames(name);
+    if (!frames || frames->empty()) return false;
+    ClearImages();
+    Width = frames->front()->Width();
+    Height = frames->front()->Height();
+    for (const Image& frame : *frames) mFrames.push_back(EncodeBmp(*frame));
+    UpdateTransparentColor();
+    UpdateBoundingBox();
+    return true;
+}
+
+bool CSprite::LoadFromStream(CStream& stream) {
+    Clear();
+    if (stream.ReadInteger() != kSpriteVersion) return false;
+    Width = stream.ReadInteger();
+    Height = stream.ReadInteger();
+    BoxLeft = stream.ReadInteger();
+    BoxRight = stream.ReadInteger();
+    BoxBottom = stream.ReadInteger();
+    BoxTop = stream.ReadInteger();
+    Transparent = stream.ReadBoolean();
+    BoxMode = stream.ReadInteger();
+    PreciseCollision = stream.ReadBoolean();
+    VideoMemory = stream.ReadBoolean();
+    LoadOnUse = stream.ReadBoolean();
+    XOrigin = stream.ReadInteger();
+    YOrigin = stream.ReadInteger();
+    std::int32_t count = stream.ReadInteger();
+    // Each frame takes at least its marker, so the count cannot promise more
+    // than the bytes left; a forged size may not make display images huge.
+    bool sizeOk = Width >= 1 && Height >= 1 && Width <= kMaxImageSide && Height <= kMaxImageSide &&
+                  std::int64_t{Width} * Height <= kMaxImagePixels;
+    if (count < 0 || static_cast<std::size_t>(count) > stream.Remaining() / 4 || (count > 0 && !sizeOk)) {
+        Clear();
+        return false;
+    }
+    mFrames.reserve(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count; ++i) {
+        // A frame marked as no image cannot be a frame: the record is broken.
+        auto frame = ReadStoredBmp(stream);
+        if (!frame) {
+            Clear();
+            return false;
+        }
+        mFrames.push_back(std::move(*frame));
+    }
+    UpdateTransparentColor();
+    return true;
+}
+
+bool CSprite::SaveToStream(CStream& stream) const {
+    stream.WriteInteger(kSpriteVersion);
+    stream.WriteInteger(Width);
+    stream.WriteInteger(Height);
+    stream.WriteInteger(BoxLeft);
+    stream.WriteInteger(BoxRight);
+    stream.WriteInteger(BoxBottom);
+    stream.WriteInteger(BoxTop);
+    stream.WriteBoolean(Transparent);
+    stream.WriteInteger(BoxMode);
+    stream.WriteBoolean(PreciseCollision);
+    stream.WriteBoolean(VideoMemory);
+    stream.WriteBoolean(LoadOnUse);
+    stream.WriteInteger(XOrigin);
+    stream.WriteInteger(YOrigin);
+    stream.WriteInteger(FrameCount());
+    for (const auto& frame : mFrames) WriteStoredBmp(stream, frame.data(), frame.size());
+    return true;
+}
+
+}  // namespace kestrin
