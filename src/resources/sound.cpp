@@ -1,0 +1,120 @@
+// CSound: import, export and the stored record.
+
+#include "resources/sound.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/file_system.h"
+#include "platform/scratch_folder.h"
+#include "storage/stream.h"
+
+namespace kestrin {
+
+namespace {
+
+constexpr std::int32_t kSoundVersion = 440;
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::int32_t KindOfExtension(const std::string& extension) {
+    std::string lower = Lower(extension);
+    if (lower == ".wav") return kSoundWave;
+    if (lower == ".mid") return kSoundMidi;
+    if (lower == ".mp3") return kSoundMp3;
+    return kSoundUnknown;
+}
+
+}  // namespace
+
+void CSound::Clear() {
+    mData.reset();
+    Kind = kSoundNone;
+    FileType.clear();
+    Buffers = 1;
+    Effects = false;
+    LoadOnUse = false;
+}
+
+void CSound::Assign(const CSound* other) {
+    Clear();
+    if (!other) return;
+    Kind = other->Kind;
+    FileType = other->FileType;
+    mData = other->mData;
+    Buffers = other->Buffers;
+    Effects = other->Effects;
+    LoadOnUse = other->LoadOnUse;
+}
+
+const std::string& CSound::Data() const {
+    static const std::string empty;
+    return mData ? *mData : empty;
+}
+
+bool CSound::LoadFromFile(const std::string& name) {
+    if (!FileExists(name)) return false;
+    std::string bytes;
+    try {
+        bytes = ReadFileText(name);
+    } catch (const FileError&) {
+        return false;
+    }
+    std::int32_t previousKind = Kind;
+    mData = std::move(bytes);
+    FileType = ExtractFileExt(name);
+    Kind = KindOfExtension(FileType);
+    // A newly imported MIDI sound loads on use; re-importing one over a MIDI
+    // sound keeps what the user chose.
+    if (Kind == kSoundMidi && previousKind != kSoundMidi) LoadOnUse = true;
+    return true;
+}
+
+bool CSound::SaveToFile(const std::string& name) const {
+    if (!mData) return true;
+    try {
+        WriteFileAtomically(name, mData->data(), mData->size());
+    } catch (const FileError&) {
+        return false;
+    }
+    return true;
+}
+
+std::string CSound::SaveToTempFile() const {
+    std::string name = TempFileName(FileType);
+    SaveToFile(name);
+    return name;
+}
+
+bool CSound::LoadFromStream(CStream& stream) {
+    Clear();
+    if (stream.ReadInteger() != kSoundVersion) return false;
+    Kind = stream.ReadInteger();
+    FileType = stream.ReadString();
+    if (Kind != kSoundNone) {
+        CStream block = stream.ReadCompressedBlock();
+        mData = std::string(block.View());
+    }
+    Effects = stream.ReadBoolean();
+    Buffers = stream.ReadInteger();
+    LoadOnUse = stream.ReadBoolean();
+    return true;
+}
+
+void CSound::SaveToStream(CStream& stream) const {
+    stream.WriteInteger(kSoundVersion);
+    // The data goes with every sound that has a kind, so what is written
+    // always reads back: a kind without bytes stores an empty block.
+    stream.WriteInteger(Kind);
+    stream.WriteString(FileType);
+    if (Kind != kSoundNone) stream.WriteCompressedBlock(CStream(Data()));
+    stream.WriteBoolean(Effects);
+    stream.WriteInteger(Buffers);
+    stream.WriteBoolean(LoadOnUse);
+}
+
+}  // namespace kestrin
