@@ -1,0 +1,269 @@
+// Whole games in and out of .ksd files.
+
+#include "storage/game_file.h"
+
+#include <exception>
+
+#include "actions/action_registry.h"
+#include "platform/file_system.h"
+#include "platform/preferences.h"
+#include "platform/user_interface.h"
+#include "platform/web_addresses.h"
+#include "storage/game.h"
+#include "storage/stream.h"
+
+namespace kestrin {
+
+namespace {
+
+// The list sections in file order with the progress shown after each.
+struct ListSection {
+    ResourceKind kind;
+    int progress;
+};
+constexpr ListSection kListSections[] = {
+    {ResourceKind::Sound, 20},      {ResourceKind::Sprite, 50},   {ResourceKind::Background, 60},
+    {ResourceKind::Path, 65},       {ResourceKind::Script, 70},   {ResourceKind::DataFile, 75},
+    {ResourceKind::TimeLine, 80},   {ResourceKind::Object, 85},   {ResourceKind::Room, 95},
+};
+
+void WriteLibraryCode(CStream& stream) {
+    stream.WriteInteger(kLibraryCodeSectionVersion);
+    stream.WriteInteger(LibraryCount());
+    for (int i = 0; i < LibraryCount(); ++i) stream.WriteString(LibraryAt(i)->LibraryCode);
+}
+
+// The loaded libraries are not changed by a game file: the texts are skipped.
+bool SkipLibraryCode(CStream& stream) {
+    if (stream.ReadInteger() != kLibraryCodeSectionVersion) return false;
+    std::int32_t count = stream.ReadInteger();
+    for (std::int32_t i = 0; i < count; ++i) stream.ReadString();
+    return true;
+}
+
+enum class HeaderUse { Load, Merge };
+
+// Magic and version; shows the message of the use on refusal.
+bool CheckHeader(CStream& stream, HeaderUse use) {
+    const bool load = use == HeaderUse::Load;
+    if (stream.ReadInteger() != kGameFileMagic) {
+        ShowMessage(load ? "Error Loading: This is not a Kestrin file." : "This is not a Kestrin file.");
+        return false;
+    }
+    std::int32_t version = stream.ReadInteger();
+    if (version < kOldestGameFileVersion) {
+        ShowMessage(load ? std::string("Error Loading: Cannot load game file created before version 5.0. A "
+                                       "conversion program is available from the website ") +
+                               kWebSiteAddress
+                         : std::string("Cannot merge a game file created before version 5.0."));
+        return false;
+    }
+    if (version > kGameFileVersion) {
+        ShowMessage(std::string(load ? "Error Loading: " : "") +
+                    "File was created with a newer version of Kestrin. Please get the new version from the web site.");
+        return false;
+    }
+    stream.ReadInteger();  // the debug flag of executables
+    return true;
+}
+
+std::array<std::uint8_t, 16> ReadGuidBytes(CStream& stream) {
+    std::array<std::uint8_t, 16> bytes;
+    stream.Read(bytes.data(), bytes.size());
+    return bytes;
+}
+
+// The file name without folder and extension: merged groups are named after it.
+std::string FileTitle(const std::string& fileName) {
+    std::string name = ExtractFileName(fileName);
+    return name.substr(0, name.size() - ExtractFileExt(name).size());
+}
+
+bool MergeBody(Game& game, CStream& stream, const std::string& fileName) {
+    if (!CheckHeader(stream, HeaderUse::Merge)) return false;
+    stream.ReadInteger();  // game id: the current game keeps its own
+    ReadGuidBytes(stream);
+    if (!CGameOptions::SkipOptions(stream)) return false;
+    SetProgress(5);
+
+    MergeOffsets offsets;
+    for (const auto& section : kListSections) {
+        int previous = 0;
+        if (!game.ListOf(section.kind)->MergeList(stream, previous)) return false;
+        offsets[section.kind] = previous;
+        SetProgress(section.progress);
+    }
+    if (!CGameInformation::SkipInformation(stream)) return false;
+    SetProgress(100);
+    if (!SkipLibraryCode(stream)) return false;
+
+    auto& timeLines = game.TimeLines();
+    for (int i = offsets[ResourceKind::TimeLine]; i < timeLines.ResourceCount(); ++i)
+        if (auto* timeLine = timeLines.ResourceAt(i)) timeLine->RemapAfterMerge(offsets);
+    auto& objects = game.Objects();
+    for (int i = offsets[ResourceKind::Object]; i < objects.ResourceCount(); ++i)
+        if (auto* object = objects.ResourceAt(i)) object->RemapAfterMerge(offsets, objects.ResourceCount());
+    auto& rooms = game.Rooms();
+    for (int i = offsets[ResourceKind::Room]; i < rooms.ResourceCount(); ++i)
+        if (auto* room = rooms.ResourceAt(i))
+            room->RemapAfterMerge(offsets[ResourceKind::Background], offsets[ResourceKind::Object], game);
+
+    return game.Tree().MergeTree(stream, FileTitle(fileName), offsets);
+}
+
+// Reads the file whole; the message names the operation's failure.
+bool ReadFile(const std::string& fileName, CStream& stream, const char* missingMessage) {
+    if (!FileExists(fileName)) {
+        ShowMessage(missingMessage);
+        return false;
+    }
+    try {
+        stream.LoadFromFile(fileName);
+    } catch (const std::exception&) {
+        ShowMessage("Error Loading: Failed to load the file.");
+        return false;
+    }
+    return true;
+}
+
+// Old backups move one up, the current file becomes backup 1. The current
+// file stays where it is (backup 1 is a second name of it) until the new
+// content replaces it in one rename. Failures here are ignored.
+void RotateBackups(const std::string& fileName) {
+    int last = Prefs().MaxBackup;
+    for (int k = last - 1; k >= 1; --k) {
+        DeleteFile(BackupFileName(fileName, k + 1));
+        RenameFile(BackupFileName(fileName, k), BackupFileName(fileName, k + 1));
+    }
+    DeleteFile(BackupFileName(fileName, 1));
+    LinkOrCopyFile(fileName, BackupFileName(fileName, 1));
+}
+
+}  // namespace
+
+std::string BackupFileName(const std::string& fileName, int k) {
+    return ChangeFileExt(fileName, ".gb" + std::to_string(k));
+}
+
+void NewGame(Game& game) {
+    game.NewIdentity();
+    game.ClearLists();
+    game.Information.ResetInformation();
+    game.Options.ResetOptions();
+    game.Tree().ResetTree();
+    game.ClearChangedFlags();
+}
+
+bool WriteGameBody(Game& game, CStream& stream, bool debug) {
+    stream.WriteInteger(kGameFileMagic);
+    stream.WriteInteger(kGameFileVersion);
+    stream.WriteInteger(debug ? 1 : 0);
+    stream.WriteInteger(game.GameId);
+    auto guid = game.GameGuid.ToBytes();
+    stream.Write(guid.data(), guid.size());
+
+    game.Options.SaveOptions(stream);
+    SetProgress(5);
+    for (const auto& section : kListSections) {
+        if (!game.ListOf(section.kind)->SaveList(stream)) return false;
+        SetProgress(section.progress);
+    }
+    game.Information.SaveInformation(stream);
+    SetProgress(100);
+    WriteLibraryCode(stream);
+    return game.Tree().SaveTree(stream);
+}
+
+bool ReadGameBody(Game& game, CStream& stream) {
+    if (!CheckHeader(stream, HeaderUse::Load)) return false;
+    game.GameId = stream.ReadInteger();
+    game.GameGuid = Guid::FromBytes(ReadGuidBytes(stream));
+    if (!game.Options.LoadOptions(stream)) return false;
+    SetProgress(5);
+    for (const auto& section : kListSections) {
+        if (!game.ListOf(section.kind)->LoadList(stream)) return false;
+        SetProgress(section.progress);
+    }
+    if (!game.Information.LoadInformation(stream)) return false;
+    SetProgress(100);
+    if (!SkipLibraryCode(stream)) return false;
+    return game.Tree().LoadTree(stream);
+}
+
+bool LoadGame(Game& game, const std::string& fileName) {
+    CStream stream;
+    if (!ReadFile(fileName, stream, "Error Loading: File does not exist.")) return false;
+    StartProgress(kLoadingProgressText);
+    NewGame(game);
+    bool ok;
+    try {
+        ok = ReadGameBody(game, stream);
+    } catch (const std::exception&) {
+        ok = false;
+    }
+    EndProgress();
+    if (!ok) {
+        ShowMessage(kCorruptedMessage);
+        NewGame(game);
+        return false;
+    }
+    game.ClearChangedFlags();
+    return true;
+}
+
+bool SaveGame(Game& game, const std::string& fileName) {
+    StartProgress(kSavingProgressText);
+    CStream stream;
+    bool written;
+    try {
+        written = WriteGameBody(game, stream, false);
+    } catch (const std::exception&) {
+        written = false;
+    }
+    if (!written) {
+        ShowMessage("Error Saving: Internal error. The game has not been saved!");
+        EndProgress();
+        return false;
+    }
+
+    // The new content is complete on disk before anything old is touched, so
+    // a failure leaves the previous file as it was.
+    std::string temporary;
+    try {
+        temporary = WriteTemporaryBeside(fileName, stream.Data(), stream.Size());
+    } catch (const FileError&) {
+        ShowMessage(
+            "Error Saving: Cannot create the file. The game has not been saved!Try saving your work under a "
+            "different name.");
+        EndProgress();
+        return false;
+    }
+    if (Prefs().Backup && FileExists(fileName)) RotateBackups(fileName);
+    if (!RenameFile(temporary, fileName)) {
+        DeleteFile(temporary);
+        ShowMessage(
+            "Error Saving: Cannot create the file. The game has not been saved!Try saving your work under a "
+            "different name.");
+        EndProgress();
+        return false;
+    }
+    EndProgress();
+    game.ClearChangedFlags();
+    return true;
+}
+
+bool MergeGame(Game& game, const std::string& fileName) {
+    CStream stream;
+    if (!ReadFile(fileName, stream, "Error Merging: File does not exist.")) return false;
+    StartProgress(kMergingProgressText);
+    bool ok;
+    try {
+        ok = MergeBody(game, stream, fileName);
+    } catch (const std::exception&) {
+        ok = false;
+    }
+    EndProgress();
+    return ok;
+}
+
+}  // namespace kestrin
