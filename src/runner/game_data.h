@@ -1,0 +1,21 @@
+#pragma once
+// Finding the game data in the runner's own executable file: the header at
+// its fixed offset, the substitution undone, the game body located.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kestrin::runner {
+
+struct GameData {
+    std::int32_t Seed = 0;
+    std::vector<std::uint8_t> Body;  // the game body, decoded
+    std::size_t TrailingBytes = 0;
+};
+
+// Reads the game data of the executable at the path; false with a reason when
+// it is missing or damaged.
+bool ReadGameData(const std::string& executable, GameData& data, std::string& error);
+
+}  // namespace kestrin::runner
