@@ -138,7 +138,7 @@ std::string ReadFileText(const std::string& path) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-void WriteFileAtomically(const std::string& path, const void* data, std::size_t size) {
+std::string WriteTemporaryBeside(const std::string& path, const void* data, std::size_t size) {
     std::string temporary = path + ".kstmp-XXXXXX";
     int fd = ::mkstemp(temporary.data());
     if (fd < 0) throw FileError("Cannot create file \"" + path + "\". " + ErrnoText());
@@ -179,10 +179,26 @@ void WriteFileAtomically(const std::string& path, const void* data, std::size_t 
         ::unlink(temporary.c_str());
         throw FileError("Cannot write file \"" + path + "\". " + text);
     }
+    return temporary;
+}
+
+void WriteFileAtomically(const std::string& path, const void* data, std::size_t size) {
+    std::string temporary = WriteTemporaryBeside(path, data, size);
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
         std::string text = ErrnoText();
         ::unlink(temporary.c_str());
         throw FileError("Cannot create file \"" + path + "\". " + text);
+    }
+}
+
+bool LinkOrCopyFile(const std::string& path, const std::string& link) {
+    if (::link(path.c_str(), link.c_str()) == 0) return true;
+    try {
+        auto bytes = ReadWholeFile(path);
+        WriteFileAtomically(link, bytes.data(), bytes.size());
+        return true;
+    } catch (const FileError&) {
+        return false;
     }
 }
 

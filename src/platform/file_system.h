@@ -50,6 +50,15 @@ std::string ReadFileText(const std::string& path);                  // throws Fi
 // temporary file is gone. Throws FileError.
 void WriteFileAtomically(const std::string& path, const void* data, std::size_t size);
 
+// The first half of that: the bytes in a flushed temporary file beside the
+// target (with the target's permissions when it exists); returns its path.
+// The caller renames it over the target or deletes it. Throws FileError.
+std::string WriteTemporaryBeside(const std::string& path, const void* data, std::size_t size);
+
+// Makes `link` a second name of the file `path` (a hard link), or a copy of
+// it where links are not possible. False when neither works.
+bool LinkOrCopyFile(const std::string& path, const std::string& link);
+
 struct FolderEntry {
     std::string name;
     bool isFolder = false;
