@@ -74,10 +74,11 @@ void DeflateBytes(const std::uint8_t* source, std::size_t count, CStream& destin
     destination.SetSize(std::max(keep, destination.Position()));
 }
 
-std::size_t InflateBytes(const std::uint8_t* source, std::size_t count, CStream& destination) {
+std::size_t InflateBytes(const std::uint8_t* source, std::size_t count, CStream& destination, std::size_t limit) {
     z_stream z{};
     Check(inflateInit(&z));
     std::size_t keep = destination.Size();
+    const std::size_t start = destination.Position();
     std::size_t done = 0;
     int result = Z_OK;
     auto fail = [&](int code) {
@@ -95,6 +96,7 @@ std::size_t InflateBytes(const std::uint8_t* source, std::size_t count, CStream&
             done += take;
         }
         bool last = done == count;
+        if (destination.Position() - start > limit) fail(Z_MEM_ERROR);
         z.next_out = OutputChunk(destination);
         z.avail_out = kChunk;
         result = inflate(&z, last ? Z_FINISH : Z_NO_FLUSH);

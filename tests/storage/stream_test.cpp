@@ -167,6 +167,19 @@ TEST(StreamBlocks, BytesAfterTheZlibStreamAreSkippedWithTheCount) {
     EXPECT_EQ(s.ReadInteger(), 42);
 }
 
+TEST(StreamBlocks, InflationStopsAtTheLimit) {
+    CStream packed;
+    packed.WriteCompressedBlock(CStream(std::string(1 << 20, 'z')));  // about 1 KiB packed
+    CStream out;
+    try {
+        InflateBytes(packed.Data() + 4, packed.Size() - 4, out, 100000);
+        FAIL() << "no error";
+    } catch (const EZCompressionError& e) {
+        EXPECT_STREQ(e.what(), "insufficient memory");
+    }
+    EXPECT_LE(out.Size(), 100000u + 0x10000);
+}
+
 TEST(StreamCompress, EveryLevelRoundTripsFromThePosition) {
     for (int level = 0; level < 4; ++level) {
         CStream source("skipTHE DATA THE DATA THE DATA");
