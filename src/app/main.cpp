@@ -7,6 +7,7 @@
 #include "app/qt_user_interface.h"
 #include "app/startup.h"
 #include "app/termination_signals.h"
+#include "storage/game.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -20,12 +21,17 @@ int main(int argc, char** argv) {
     int result;
     {
         kestrin::Session session(settings, ui);
-        kestrin::TMainForm mainForm;
-        ui.SetParentWindow(&mainForm);
-        kestrin::QuitOnTerminationSignals(&mainForm);
-        mainForm.show();
-        result = app.exec();
-        ui.SetParentWindow(nullptr);
+        // The one game of the whole run: new, load and merge change its contents.
+        kestrin::Game game;
+        {
+            kestrin::TMainForm mainForm(game);
+            mainForm.SetCommandLine(QApplication::arguments().mid(1));
+            ui.SetParentWindow(&mainForm);
+            kestrin::QuitOnTerminationSignals(&mainForm);
+            mainForm.show();
+            result = app.exec();
+            ui.SetParentWindow(nullptr);
+        }
     }
     kestrin::InstallUI(nullptr);
     return result;

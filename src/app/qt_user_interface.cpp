@@ -3,10 +3,13 @@
 #include "app/qt_user_interface.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QScreen>
 #include <QMessageBox>
 #include <QProgressDialog>
 
 #include "app/text_convert.h"
+#include "platform/preferences.h"
 
 namespace kestrin {
 
@@ -28,29 +31,46 @@ Answer QtUserInterface::AskYesNoCancel(const std::string& text) {
 }
 
 void QtUserInterface::StartProgress(const std::string& text) {
-    if (!mShowProgress) return;
+    // No command can start while a long operation runs; windows still repaint.
+    if (mParent) mParent->setEnabled(false);
+    if (!mShowProgress || !Prefs().ShowProgress) {
+        QApplication::processEvents();
+        return;
+    }
     if (!mProgress) {
         mProgress = new QProgressDialog(mParent);
         mProgress->setObjectName(QStringLiteral("TProgressForm"));
-        mProgress->setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        mProgress->setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
         mProgress->setCancelButton(nullptr);
         mProgress->setRange(0, 100);
         mProgress->setMinimumDuration(0);
         mProgress->setAutoClose(false);
         mProgress->setAutoReset(false);
+        QFont bold = mProgress->font();
+        bold.setBold(true);
+        if (auto* label = mProgress->findChild<QLabel*>()) label->setFont(bold);
     }
     mProgress->setLabelText(ToQt(text));
     mProgress->setValue(0);
     mProgress->show();
+    // Centred on the screen, above everything.
+    if (QScreen* screen = mProgress->screen()) {
+        QRect area = screen->availableGeometry();
+        mProgress->move(area.center() - QPoint(mProgress->width() / 2, mProgress->height() / 2));
+    }
+    mProgress->setEnabled(true);
     QApplication::processEvents();
 }
 
 void QtUserInterface::SetProgress(int percent) {
     if (mProgress && mProgress->isVisible()) mProgress->setValue(percent);
+    QApplication::processEvents();
 }
 
 void QtUserInterface::EndProgress() {
     if (mProgress) mProgress->hide();
+    if (mParent) mParent->setEnabled(true);
+    QApplication::processEvents();
 }
 
 void QtUserInterface::ProcessPendingEvents() { QApplication::processEvents(); }

@@ -8,6 +8,10 @@
 
 #include "app/qt_settings_store.h"
 #include "app/qt_user_interface.h"
+#include "actions/action_registry.h"
+#include "image_editors/qt_picture_decoder.h"
+#include "language/builtin_names.h"
+#include "language/function_help.h"
 #include "platform/file_system.h"
 #include "platform/preferences.h"
 #include "platform/scratch_folder.h"
@@ -21,6 +25,10 @@ Session::Session(QSettings& settings, QtUserInterface& ui) : mSettings(settings)
     Prefs() = LoadPreferences(store, ExecutableFolder(), screen.width(), screen.height());
     ui.SetShowProgress(Prefs().ShowProgress);
     MakeScratchFolder();
+    LoadActionLibraries();
+    NameTables();  // filled on first use: now, before any window
+    LoadFunctionHelp(ExecutableFolder());
+    RegisterQtPictureDecoder();
 }
 
 Session::~Session() {

@@ -1,8 +1,9 @@
 #pragma once
 // Start-up and shut-down of the environment, in their fixed order: the
-// preferences, the scratch folder, (the action libraries, the name tables),
-// the windows; at the end the scratch folder goes and the preferences are
-// written back with the running flag cleared.
+// preferences, the scratch folder, the action libraries, the name tables and
+// the function help, the picture decoder; then the windows. At the end the
+// scratch folder goes and the preferences are written back with the running
+// flag cleared.
 
 class QSettings;
 

@@ -1,16 +1,21 @@
-// kestrin-cli check-code [FILE]: the code is taken byte for byte, checked
-// as the code editors check it, and the first error printed with its line
-// and column. Without a game no resource or script names are known.
+// kestrin-cli check-code [FILE] [--game GAME.ksd]: the code is taken byte
+// for byte, checked as the code editors check it, and the first error
+// printed with its line and column. Names resolve against the game's
+// resources and user constants; without a game none are known.
 
 #include "cli/command_check_code.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "cli/command.h"
 #include "language/check_error.h"
 #include "language/checker.h"
+#include "language/game_names.h"
 #include "language/name_resolver.h"
 #include "platform/file_system.h"
+#include "storage/game.h"
+#include "storage/game_file.h"
 
 namespace kestrin::cli {
 
@@ -25,17 +30,33 @@ bool ReadStandardInput(std::string& text) {
 }  // namespace
 
 int RunCheckCode(const std::vector<std::string>& arguments) {
-    std::string file;
-    for (const auto& argument : arguments) {
+    std::string file, gameFile;
+    bool haveFile = false, haveGame = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         if (argument == "--game") {
-            std::fprintf(stderr, "kestrin-cli: check-code --game is not available yet: game files cannot be read\n");
-            return kExitFailed;
+            if (haveGame || i + 1 == arguments.size()) return kExitUsage;
+            gameFile = arguments[++i];
+            haveGame = true;
+        } else if (haveFile || (argument.size() > 1 && argument[0] == '-')) {
+            return kExitUsage;
+        } else {
+            file = argument;
+            haveFile = true;
         }
-        if (!file.empty() || (argument.size() > 1 && argument[0] == '-')) return kExitUsage;
-        file = argument;
     }
+
+    std::unique_ptr<Game> game;
+    std::unique_ptr<GameNames> gameNames;
+    if (haveGame) {
+        game = std::make_unique<Game>();
+        if (!LoadGame(*game, gameFile)) return kExitFailed;
+        gameNames = std::make_unique<GameNames>(*game);
+    }
+    const NameResolver& names = gameNames ? static_cast<const NameResolver&>(*gameNames) : NoGameNames();
+
     std::string code;
-    if (file.empty() || file == "-") {
+    if (!haveFile || file == "-") {
         if (!ReadStandardInput(code)) {
             std::fprintf(stderr, "kestrin-cli: cannot read standard input\n");
             return kExitFailed;
@@ -48,12 +69,14 @@ int RunCheckCode(const std::vector<std::string>& arguments) {
             return kExitFailed;
         }
     }
-    if (CheckCode(code, NoGameNames())) {
+    if (CheckCode(code, names)) {
         std::printf("OK\n");
         return kExitOk;
     }
     const CheckErrorRecord& error = CheckError();
-    std::printf("line %d pos %d: %s\n", error.ErrorLine, error.ErrorPos, error.ErrorMessage.c_str());
+    std::printf("line %d pos %d: ", error.ErrorLine, error.ErrorPos);
+    std::fwrite(error.ErrorMessage.data(), 1, error.ErrorMessage.size(), stdout);
+    std::fputc('\n', stdout);
     return kExitFailed;
 }
 

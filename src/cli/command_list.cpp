@@ -1,15 +1,17 @@
-// kestrin-cli list functions|variables|constants|resources: the lines of the
-// listing windows as text. Without a game there are no resources and no
-// user constants.
+// kestrin-cli list functions|variables|constants|resources [GAME.ksd]: the
+// lines of the listing windows as text. Without a game there are no
+// resources and no user constants.
 
 #include "cli/command_list.h"
 
-#include <cstdio>
-
 #include "cli/command.h"
+#include "cli/info_output.h"
+#include "language/game_names.h"
 #include "language/project_checks.h"
 #include "language/project_names.h"
 #include "platform/preferences.h"
+#include "storage/game.h"
+#include "storage/game_file.h"
 
 namespace kestrin::cli {
 
@@ -27,12 +29,13 @@ int RunList(const std::vector<std::string>& arguments) {
         type = InfoType::ResourceNames;
     else
         return kExitUsage;
-    if (arguments.size() == 2) {
-        std::fprintf(stderr, "kestrin-cli: list with a game file is not available yet: game files cannot be read\n");
-        return kExitFailed;
+    if (arguments.size() == 1) {
+        PrintInfoLines(ComputeInfoLines(type, ProjectNames(), Prefs().Colors));
+        return kExitOk;
     }
-    const ProjectNames noGame;
-    for (const auto& line : ComputeInfoLines(type, noGame, Prefs().Colors)) std::printf("%s\n", line.text.c_str());
+    Game game;
+    if (!LoadGame(game, arguments[1])) return kExitFailed;
+    PrintInfoLines(ComputeInfoLines(type, GameNames(game), Prefs().Colors));
     return kExitOk;
 }
 

@@ -12,30 +12,25 @@ namespace kestrin {
 
 namespace {
 
-// The phase-2 kind of phase-1 token i and, for a call, its function index;
-// false (with the error reported) for a call of an unknown name.
-bool Resolve(const RTokenList1& source, int i, const NameResolver& game, std::int32_t& kind, std::int32_t& value) {
-    const RToken1& token = source.tokens[i];
-    value = 0;
-    kind = token.kind;
-    if (token.kind == tkName) {
-        std::string_view name = source.Text(i);
-        if (i + 1 < source.Count() && source.tokens[i + 1].kind == tkOpenParen) {
-            FunctionLookup lookup = Function_Find(name, game);
-            if (!lookup.found) {
-                ReportError(source.code, token.position, "Unknown function or script: " + std::string(name));
-                return false;
-            }
-            kind = tkCall;
-            value = lookup.index;
-        } else {
-            kind = Constant_IsValueName(name, game) ? tkValue : tkVariable;
-        }
-    } else if (token.kind == tkNumber || token.kind == tkString) {
-        kind = tkValue;
+// The phase-2 kind of a name and, for a call, its function index: a name
+// followed by "(" is a call and must name a function or script (false when
+// it does not), another name is a value when it names a resource or a
+// built-in constant and a variable otherwise.
+bool ResolveName(std::string_view name, bool isCall, const NameResolver& game, std::int32_t& kind,
+                 std::int32_t& value) {
+    if (isCall) {
+        FunctionLookup lookup = Function_Find(name, game);
+        if (!lookup.found) return false;
+        kind = tkCall;
+        value = lookup.index;
+    } else {
+        kind = Constant_IsValueName(name, game) ? tkValue : tkVariable;
     }
     return true;
 }
+
+// Numbers and strings are values; other tokens keep their kind.
+inline std::int32_t LiteralKind(std::int32_t kind) { return kind == tkNumber || kind == tkString ? tkValue : kind; }
 
 }  // namespace
 
@@ -44,8 +39,15 @@ bool Code_Phase2(const RTokenList1& source, RTokenList2& result, const NameResol
     result.tokens.clear();
     result.tokens.reserve(source.tokens.size());
     for (int i = 0; i < source.Count(); ++i) {
-        RToken2 resolved{0, 0, source.tokens[i].position};
-        if (!Resolve(source, i, game, resolved.kind, resolved.value)) return false;
+        const RToken1& token = source.tokens[i];
+        RToken2 resolved{LiteralKind(token.kind), 0, token.position};
+        if (token.kind == tkName) {
+            const bool isCall = i + 1 < source.Count() && source.tokens[i + 1].kind == tkOpenParen;
+            if (!ResolveName(source.Text(i), isCall, game, resolved.kind, resolved.value)) {
+                ReportError(source.code, token.position, "Unknown function or script: " + std::string(source.Text(i)));
+                return false;
+            }
+        }
         result.tokens.push_back(resolved);
     }
     return true;
@@ -85,6 +87,15 @@ private:
     }
     bool Failed() const { return mError.ErrorFound; }
     void Error(const char* message) { ReportError(mCode, mTokens[mAt].position, message); }
+    // Steps over the expected symbol; otherwise reports the message.
+    bool Expect(std::int32_t kind, const char* message) {
+        if (Kind() != kind) {
+            Error(message);
+            return false;
+        }
+        Next();
+        return true;
+    }
 
     // Counts the nesting of statements and terms, which every recursion of
     // the grammar passes through.
@@ -135,14 +146,12 @@ private:
             Next();
             Statement();
             if (Failed()) return;
-            if (Kind() != tkUntil) return Error("Keyword until expected.");
-            Next();
+            if (!Expect(tkUntil, "Keyword until expected.")) return;
             Expression();
             break;
         case tkFor:
             Next();
-            if (Kind() != tkOpenParen) return Error("Symbol ( expected.");
-            Next();
+            if (!Expect(tkOpenParen, "Symbol ( expected.")) return;
             Statement();
             if (Failed()) return;
             Skip(tkSemicolon);
@@ -151,8 +160,7 @@ private:
             Skip(tkSemicolon);
             Statement();
             if (Failed()) return;
-            if (Kind() != tkCloseParen) return Error("Symbol ) expected.");
-            Next();
+            if (!Expect(tkCloseParen, "Symbol ) expected.")) return;
             Statement();
             break;
         case tkRepeat:
@@ -173,25 +181,17 @@ private:
             Expression();
             if (Failed()) return;
             if (Kind() != tkBegin) return Error("Symbol { expected.");
-            Next();
-            while (Kind() != tkEnd) {
-                if (Kind() == tkEndOfText) return Error("Symbol } expected.");
-                Statement();
-                if (Failed()) return;
-            }
-            Next();
+            Block();
             break;
         case tkCase:
             Next();
             Expression();
             if (Failed()) return;
-            if (Kind() != tkColon) return Error("Symbol : expected.");
-            Next();
+            Expect(tkColon, "Symbol : expected.");
             break;
         case tkDefault:
             Next();
-            if (Kind() != tkColon) return Error("Symbol : expected.");
-            Next();
+            Expect(tkColon, "Symbol : expected.");
             break;
         case tkVar:
             Next();
@@ -208,6 +208,7 @@ private:
         while (Kind() == tkSemicolon) Next();
     }
 
+    // From the "{" to after the "}".
     void Block() {
         Next();
         while (Kind() != tkEnd) {
@@ -260,8 +261,7 @@ private:
             Next();
             Expression();
             if (Failed()) return;
-            if (Kind() != tkCloseParen) return Error("Symbol ) expected.");
-            Next();
+            Expect(tkCloseParen, "Symbol ) expected.");
             break;
         case tkValue: Next(); break;
         case tkNot:
@@ -279,24 +279,12 @@ private:
         const std::int32_t function = ValueOf(mTokens[mAt]);
         Next();  // the name
         Next();  // the "(" that made it a call
-        int arguments = 0;
-        for (;;) {
-            if (Kind() == tkEndOfText) return Error("Symbol ) expected.");
-            if (Kind() == tkCloseParen) {
-                int expected = Function_ArgCount(function);
-                if (arguments > 16 || (expected >= 0 && expected != arguments))
-                    return Error("Wrong number of arguments to function or script.");
-                Next();
-                return;
-            }
-            Expression();
-            if (Failed()) return;
-            ++arguments;
-            if (Kind() == tkComma)
-                Next();
-            else if (Kind() != tkCloseParen)
-                return Error("Symbol , or ) expected.");
-        }
+        const int arguments = ExpressionList(tkCloseParen, "Symbol ) expected.", "Symbol , or ) expected.");
+        if (arguments < 0) return;
+        const int expected = Function_ArgCount(function);
+        if (arguments > 16 || (expected >= 0 && expected != arguments))
+            return Error("Wrong number of arguments to function or script.");
+        Next();
     }
 
     void VariableReference() {
@@ -304,18 +292,29 @@ private:
         Next();
         if (Kind() != tkOpenBracket) return;
         Next();
+        if (ExpressionList(tkCloseBracket, "Symbol ] expected.", "Symbol , or ] expected.") >= 0) Next();
+    }
+
+    // Expressions separated by commas up to the closing symbol, which is
+    // left current (a trailing comma before it is accepted). The number of
+    // expressions, or -1 after an error.
+    int ExpressionList(std::int32_t close, const char* closeExpected, const char* commaOrCloseExpected) {
+        int count = 0;
         for (;;) {
-            if (Kind() == tkEndOfText) return Error("Symbol ] expected.");
-            if (Kind() == tkCloseBracket) {
-                Next();
-                return;
+            if (Kind() == tkEndOfText) {
+                Error(closeExpected);
+                return -1;
             }
+            if (Kind() == close) return count;
             Expression();
-            if (Failed()) return;
-            if (Kind() == tkComma)
+            if (Failed()) return -1;
+            ++count;
+            if (Kind() == tkComma) {
                 Next();
-            else if (Kind() != tkCloseBracket)
-                return Error("Symbol , or ] expected.");
+            } else if (Kind() != close) {
+                Error(commaOrCloseExpected);
+                return -1;
+            }
         }
     }
 
@@ -350,23 +349,17 @@ bool CheckCode(std::string_view code, const NameResolver& game) {
     auto resolvePrevious = [&](RTokenList1& list) {
         const int last = list.Count() - 1;
         std::int32_t& kind = list.tokens[last].kind;
-        if (kind == tkNumber || kind == tkString) kind = tkValue;
+        kind = LiteralKind(kind);
         if (last == 0 || unknownCall >= 0) return;
         RToken1& previous = list.tokens[last - 1];
         if (previous.kind != tkName) return;
-        std::string_view name = list.Text(last - 1);
-        if (kind == tkOpenParen) {
-            FunctionLookup lookup = Function_Find(name, game);
-            if (!lookup.found) {
-                unknownCall = last - 1;
-                unknownName = name;
-                return;
-            }
-            previous.kind = tkCall;
-            previous.textLength = lookup.index;
-        } else {
-            previous.kind = Constant_IsValueName(name, game) ? tkValue : tkVariable;
+        std::int32_t index = 0;
+        if (!ResolveName(list.Text(last - 1), kind == tkOpenParen, game, previous.kind, index)) {
+            unknownCall = last - 1;
+            unknownName = list.Text(last - 1);
+            return;
         }
+        if (previous.kind == tkCall) previous.textLength = index;
     };
     if (!ScanTokens(code, tokens, resolvePrevious)) return false;
     CheckError().ErrorFound = false;

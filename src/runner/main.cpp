@@ -1,43 +1,82 @@
-// Kestrin's runner, first step: finds the game data in its own file, checks
-// the game body's header and reports what it found. Exits with 1 when the game
-// data is missing or damaged.
+// Kestrin's runner: finds the game data in its own file, reads the game with
+// the game file's reader and opens a window on the first room of the room
+// order. Missing or damaged game data is reported (on standard error, and in
+// a message box where someone can see one) with exit code 1.
+//
+// With the environment variable KESTRIN_RUNNER_SNAPSHOT naming a PNG file,
+// the runner paints its window's first frame into that file and ends at once
+// (exit code 0 when the file was written).
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPixmap>
 
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "runner/game_data.h"
+#include "runner/room_window.h"
+#include "runner/runner_game.h"
+#include "storage/game.h"
 
 namespace {
 
-constexpr std::int32_t kGameFileMagic = 1234321;
-constexpr std::int32_t kOldestGameVersion = 500;
-constexpr std::int32_t kNewestGameVersion = 530;
+constexpr const char* kSnapshotVariable = "KESTRIN_RUNNER_SNAPSHOT";
 
-std::int32_t Int32At(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return static_cast<std::int32_t>(std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8 |
-                                     std::uint32_t(bytes[at + 2]) << 16 | std::uint32_t(bytes[at + 3]) << 24);
+bool HasValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
 }
 
-int Fail(const std::string& reason) {
+// Qt ends the process when it cannot reach a display, so the application is
+// made only when there may be one.
+bool DisplayMayExist() {
+    return HasValue("QT_QPA_PLATFORM") || HasValue("DISPLAY") || HasValue("WAYLAND_DISPLAY");
+}
+
+// No one can answer a message box on these platforms.
+bool CanShowMessages() {
+    QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+int Fail(const std::unique_ptr<QApplication>& app, const std::string& reason) {
     std::fprintf(stderr, "Kestrin runner: cannot start the game: %s.\n", reason.c_str());
+    if (app && CanShowMessages()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Kestrin"),
+                              QStringLiteral("Cannot start the game: %1.").arg(QString::fromLocal8Bit(reason.c_str())));
+    }
     return 1;
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    std::unique_ptr<QApplication> app;
+    if (DisplayMayExist()) app = std::make_unique<QApplication>(argc, argv);
+
     kestrin::runner::GameData data;
     std::string error;
-    if (!kestrin::runner::ReadGameData("/proc/self/exe", data, error)) return Fail(error);
+    if (!kestrin::runner::ReadGameData("/proc/self/exe", data, error)) return Fail(app, error);
 
-    // The game file header: magic, version, debug flag, game id.
-    if (data.Body.size() < 16) return Fail("the game body is too short");
-    std::int32_t magic = Int32At(data.Body, 0), version = Int32At(data.Body, 4);
-    if (magic != kGameFileMagic) return Fail("the game body is not a Kestrin game");
-    if (version < kOldestGameVersion || version > kNewestGameVersion)
-        return Fail("the game body has version " + std::to_string(version));
+    kestrin::Game game;
+    if (!kestrin::runner::LoadRunnerGame(data, game, error)) return Fail(app, error);
+    kestrin::CRoom* room = kestrin::runner::FirstRoom(game);
+    if (!room) return Fail(app, "the game has no room");
+    if (!kestrin::runner::RoomSizeAllowed(*room)) return Fail(app, "the first room is too large");
+    if (!app) return Fail(app, "there is no display to show the game on");
 
-    std::printf("Kestrin runner: game data found: seed %d, body %zu bytes, version %d, debug %d, game id %d\n",
-                data.Seed, data.Body.size(), version, Int32At(data.Body, 8), Int32At(data.Body, 12));
-    return 0;
+    kestrin::runner::RoomWindow window(game, *room);
+    window.show();
+    if (HasValue(kSnapshotVariable)) {
+        QString file = QString::fromLocal8Bit(std::getenv(kSnapshotVariable));
+        if (!window.grab().save(file, "PNG")) {
+            std::fprintf(stderr, "Kestrin runner: cannot write %s.\n", std::getenv(kSnapshotVariable));
+            return 1;
+        }
+        return 0;
+    }
+    return app->exec();
 }

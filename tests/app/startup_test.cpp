@@ -4,7 +4,6 @@
 
 #include <QSettings>
 
-#include "app/main_form.h"
 #include "app/qt_settings_store.h"
 #include "app/qt_user_interface.h"
 #include "app/startup.h"
@@ -54,19 +53,6 @@ TEST(Session, StartsWithPreferencesAndScratchAndLeavesNothingBehind) {
     EXPECT_EQ(settings.value("Kestrin/Version 5/Preferences/KestrinRunning").toInt(), 0);
     EXPECT_TRUE(recorder.Questions().empty());
     ::unsetenv("temp");
-}
-
-TEST(MainForm, TitleShowsModeFileAndChanges) {
-    EXPECT_EQ(MainTitle(true, "", false), QStringLiteral("Kestrin: <new game>"));
-    EXPECT_EQ(MainTitle(false, "", false), QStringLiteral("Kestrin Simple: <new game>"));
-    EXPECT_EQ(MainTitle(true, "/g/a.ksd", true), QStringLiteral("Kestrin: /g/a.ksd*"));
-
-    Prefs().Advanced = false;
-    TMainForm form;
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Kestrin Simple: <new game>"));
-    Prefs().Advanced = true;
-    form.UpdateTitle();
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Kestrin: <new game>"));
 }
 
 }  // namespace

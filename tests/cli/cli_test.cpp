@@ -6,25 +6,13 @@
 #include <string>
 #include <sys/wait.h>
 
+#include "support/run_cli.h"
+
 namespace {
 
-struct Result {
-    int exitCode;
-    std::string out;
-};
-
-// Runs kestrin-cli with the arguments (shell words) and collects stdout and stderr.
-Result RunCli(const std::string& arguments) {
-    std::string command = std::string(KESTRIN_BIN_DIR) + "/kestrin-cli " + arguments + " 2>&1";
-    Result result{-1, {}};
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) result.out.append(buffer, got);
-    int status = ::pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
+// kestrin-cli's standard output and standard error together.
+using Result = kestrin::test::CliResult;
+using kestrin::test::RunCli;
 
 TEST(Cli, HelpVersionAndUnknownCommands) {
     Result help = RunCli("--help");

@@ -1,0 +1,85 @@
+// Files dropped on the main window: sounds, pictures, script files and games.
+
+#include "app/dropped_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+#include "app/main_form.h"
+#include "platform/file_system.h"
+#include "platform/preferences.h"
+#include "platform/user_interface.h"
+#include "storage/game.h"
+#include "storage/resource_tree.h"
+#include "storage/script_text_file.h"
+
+namespace kestrin {
+
+DroppedFileKind ClassifyDroppedFile(const std::string& fileName) {
+    std::string ext = ExtractFileExt(fileName);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    static constexpr const char* kSounds[] = {".wav", ".mid", ".mp3"};
+    static constexpr const char* kPictures[] = {".gif", ".bmp", ".png", ".psp", ".pcd", ".pic", ".pcx",
+                                                ".ico", ".emf", ".wmf", ".tif", ".tiff", ".jpg", ".jpeg"};
+    for (const char* e : kSounds)
+        if (ext == e) return DroppedFileKind::Sound;
+    for (const char* e : kPictures)
+        if (ext == e) return DroppedFileKind::Picture;
+    if (ext == ".ksl") return DroppedFileKind::ScriptFile;
+    if (ext == ".ksd") return DroppedFileKind::GameFile;
+    return DroppedFileKind::Other;
+}
+
+std::string FileTitle(const std::string& fileName) {
+    std::string name = ExtractFileName(fileName);
+    std::string ext = ExtractFileExt(name);
+    return name.substr(0, name.size() - ext.size());
+}
+
+void TMainForm::DropFiles(const std::vector<std::string>& files) {
+    CResourceTree& tree = mGame.Tree();
+    // A new resource of the type, filled from the file, named after it, opened.
+    auto importAs = [&](std::int32_t type, const std::string& file, auto load) {
+        ResourceNode* node = tree.AddResourceNode(tree.Section(type), type);
+        if (!node) return;
+        load(node->Data.Index);
+        ResourceListBase* list = mGame.ListOf(*KindOfType(type));
+        list->UpdateIcon(node->Data.Index);
+        tree.RenameNode(node, list->ResourceName(node->Data.Index) + "_" + FileTitle(file));
+        OpenNodeCommand(node);
+    };
+    std::optional<ImageResourceChoice> pictureChoice;  // asked once per drop
+    for (const std::string& file : files) {
+        switch (ClassifyDroppedFile(file)) {
+            case DroppedFileKind::Sound:
+                importAs(kTypeSounds, file, [&](int index) { mGame.Sounds().ResourceAt(index)->LoadFromFile(file); });
+                break;
+            case DroppedFileKind::Picture:
+                if (!pictureChoice) pictureChoice = mDialogs->AskImageResource();
+                if (*pictureChoice == ImageResourceChoice::Sprite)
+                    importAs(kTypeSprites, file,
+                             [&](int index) { mGame.Sprites().ResourceAt(index)->LoadFromFile(file); });
+                else if (*pictureChoice == ImageResourceChoice::Background)
+                    importAs(kTypeBackgrounds, file,
+                             [&](int index) { mGame.Backgrounds().ResourceAt(index)->LoadFromFile(file); });
+                break;
+            case DroppedFileKind::ScriptFile:
+                try {
+                    ImportScripts(file, mGame, tree);
+                } catch (const FileError& error) {
+                    ShowMessage(error.what());
+                }
+                break;
+            case DroppedFileKind::GameFile:
+                if (!AskSaveChanges()) break;
+                if (LoadFile(file)) AddRecentFile(Prefs().Recent, file);
+                break;
+            case DroppedFileKind::Other:
+                break;
+        }
+    }
+    UpdateTitle();
+}
+
+}  // namespace kestrin

@@ -1,0 +1,15 @@
+#pragma once
+// What a file dropped on the main window becomes, by its extension.
+
+#include <string>
+
+namespace kestrin {
+
+enum class DroppedFileKind { Sound, Picture, ScriptFile, GameFile, Other };
+
+// By the extension, without regard to case.
+DroppedFileKind ClassifyDroppedFile(const std::string& fileName);
+// The name without folder and extension.
+std::string FileTitle(const std::string& fileName);
+
+}  // namespace kestrin

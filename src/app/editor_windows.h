@@ -1,0 +1,40 @@
+#pragma once
+// EditorWindows: the app's side of the lists' editor seam. It makes the
+// kind's editor window for a slot inside the main window's client area;
+// kinds whose editor does not exist yet get a placeholder window.
+
+#include <functional>
+
+#include "storage/resource_editor.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace kestrin {
+
+class Game;
+
+class EditorWindows : public EditorHost {
+public:
+    struct Hooks {
+        std::function<void(QMdiSubWindow*)> PlaceChildWindow;
+        std::function<void(bool)> SetMainWindowVisible;
+        std::function<void()> RepaintResourceTree;
+    };
+
+    EditorWindows(Game& game, QMdiArea& area, Hooks hooks);
+
+    ResourceEditor* CreateEditor(ResourceKind kind, int index) override;
+    void SetMainWindowVisible(bool visible) override;
+    void RepaintResourceTree() override;
+
+    // Shows a window that is already made as a child window.
+    void ShowChild(QMdiSubWindow* window);
+
+private:
+    Game& mGame;
+    QMdiArea& mArea;
+    Hooks mHooks;
+};
+
+}  // namespace kestrin

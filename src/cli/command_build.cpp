@@ -1,0 +1,43 @@
+// kestrin-cli build GAME OUT [--debug]: what Create stand-alone does in the
+// editor, without a window. Libraries are loaded first, as at the editor's
+// start-up, so the game's actions and the library code section match.
+
+#include "cli/command_build.h"
+
+#include <cstdio>
+
+#include "actions/action_registry.h"
+#include "build/stand_alone.h"
+#include "cli/command.h"
+#include "storage/game.h"
+#include "storage/game_file.h"
+
+namespace kestrin::cli {
+
+int RunBuild(const std::vector<std::string>& arguments) {
+    std::vector<std::string> names;
+    bool debug = false, unknownOption = false;
+    for (const auto& argument : arguments) {
+        if (argument == "--debug") debug = true;
+        else if (argument.size() > 1 && argument[0] == '-') unknownOption = true;
+        else names.push_back(argument);
+    }
+    if (unknownOption || names.size() != 2) {
+        std::fprintf(stderr, "Usage: kestrin-cli build GAME OUT [--debug]\n");
+        return kExitUsage;
+    }
+    // A missing library folder is reported and the build goes on: the game
+    // keeps the action fields it was saved with.
+    LoadActionLibraries();
+
+    Game game;
+    if (!LoadGame(game, names[0])) return kExitFailed;
+    StandAloneSource source;
+    source.WriteGameBody = [&game](CStream& stream, bool withDebug) { return WriteGameBody(game, stream, withDebug); };
+    source.GameIcon = game.Options.GameIcon;
+    if (!CreateStandAlone(names[1], debug, source)) return kExitFailed;
+    std::printf("%s: written\n", names[1].c_str());
+    return kExitOk;
+}
+
+}  // namespace kestrin::cli

@@ -1,0 +1,34 @@
+#pragma once
+// What the game commands of kestrin-cli share: their arguments (files, "-o
+// OUT", "--no-libraries") and the settings they run with.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace kestrin::cli {
+
+struct GameCommandSyntax {
+    const char* usage;  // the whole line after "kestrin-cli "
+    std::size_t files;  // how many file arguments
+    bool output;        // "-o OUT" is required
+    bool noLibraries;   // "--no-libraries" is allowed
+};
+
+struct GameCommandLine {
+    std::vector<std::string> files;
+    std::string output;
+    bool noLibraries = false;
+};
+
+// False, after the usage line on standard error, when the arguments do not
+// fit the syntax.
+bool ParseGameCommandLine(const std::vector<std::string>& arguments, const GameCommandSyntax& syntax,
+                          GameCommandLine& parsed);
+
+// Loads the action libraries beside the program unless told not to (their
+// messages go to standard error; a game opens without them too), and turns
+// off backup copies: the files a command writes are its outputs.
+void PrepareGameCommand(bool loadLibraries);
+
+}  // namespace kestrin::cli

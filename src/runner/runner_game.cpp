@@ -1,0 +1,64 @@
+// Reading the game body inside the runner. Messages of the game file reader
+// are collected instead of shown, so the runner can report them its own way.
+
+#include "runner/runner_game.h"
+
+#include <exception>
+
+#include "platform/user_interface.h"
+#include "storage/game.h"
+#include "storage/game_file.h"
+#include "storage/stream.h"
+
+namespace kestrin::runner {
+
+namespace {
+
+class CollectingUI : public UserInterface {
+public:
+    void ShowMessage(const std::string& text) override {
+        if (mFirst.empty()) mFirst = text;
+    }
+    bool AskYesNo(const std::string&) override { return false; }
+    Answer AskYesNoCancel(const std::string&) override { return Answer::Cancel; }
+    void StartProgress(const std::string&) override {}
+    void SetProgress(int) override {}
+    void EndProgress() override {}
+    void ProcessPendingEvents() override {}
+    const std::string& First() const { return mFirst; }
+
+private:
+    std::string mFirst;
+};
+
+}  // namespace
+
+bool LoadRunnerGame(const GameData& data, Game& game, std::string& error) {
+    CollectingUI ui;
+    ScopedUI installed(ui);
+    NewGame(game);
+    CStream stream;
+    if (!data.Body.empty()) stream.Write(data.Body.data(), data.Body.size());
+    stream.SetPosition(0);
+    bool ok = false;
+    try {
+        ok = ReadGameBody(game, stream);
+    } catch (const std::exception& e) {
+        error = std::string("the game data is damaged (") + e.what() + ")";
+        return false;
+    }
+    if (!ok) {
+        error = ui.First().empty() ? "the game data is damaged" : ui.First();
+        return false;
+    }
+    return true;
+}
+
+CRoom* FirstRoom(Game& game) {
+    for (std::int32_t index : game.Tree().RoomOrder()) {
+        if (CRoom* room = game.Rooms().ResourceAt(index)) return room;
+    }
+    return nullptr;
+}
+
+}  // namespace kestrin::runner
