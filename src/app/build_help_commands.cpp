@@ -1,36 +1,129 @@
-// TMainForm: the build, check, run and help commands. Their windows (the
-// preferences dialog, the listings, the help viewer, the about window) are
-// still to come; until then these commands do nothing.
+// TMainForm: the build, check, run and help commands, and the windows of the
+// game options and the game information.
 
+#include <QApplication>
 #include <QMenu>
+#include <QSettings>
 
+#include "app/about_form.h"
+#include "app/app_dialogs.h"
+#include "app/busy_cursor.h"
+#include "app/help_form.h"
+#include "app/help_window.h"
 #include "app/main_form.h"
+#include "app/option_form.h"
+#include "app/preferences_form.h"
+#include "app/qt_settings_store.h"
+#include "app/script_info_form.h"
+#include "app/tutorials.h"
+#include "build/run_game.h"
+#include "build/stand_alone.h"
+#include "platform/file_system.h"
+#include "storage/game.h"
+#include "storage/game_file.h"
 
 namespace kestrin {
 
-void TMainForm::OnPreferences() {}
+namespace {
 
-void TMainForm::OnCreateStandAlone() {}
+StandAloneSource SourceOf(Game& game) {
+    StandAloneSource source;
+    source.WriteGameBody = [&game](CStream& stream, bool debug) { return WriteGameBody(game, stream, debug); };
+    source.GameIcon = game.Options.GameIcon;
+    return source;
+}
 
-void TMainForm::OnShowListing(ListingKind kind) { (void)kind; }
+// The main window (and the information window) step aside while a game runs.
+class MainFormRunHost : public RunGameHost {
+public:
+    explicit MainFormRunHost(QWidget* window) : mWindow(window) {}
+    void HideWindows() override {
+        HideHelpForm();
+        mWindow->hide();
+    }
+    void ShowWindows() override { mWindow->show(); }
+    void SetBusy(bool busy) override {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
 
-void TMainForm::OnSearchInScripts() {}
+private:
+    QWidget* mWindow;
+};
 
-void TMainForm::OnCheckResourceNames() {}
+}  // namespace
 
-void TMainForm::OnCheckAllScripts() {}
+void TMainForm::OnPreferences() {
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Kestrin"), QStringLiteral("Kestrin"));
+    QtSettingsStore store(settings);
+    ShowPreferencesDialog(this, store);
+}
 
-void TMainForm::OnRun(bool debug) { (void)debug; }
+void TMainForm::OnCreateStandAlone() {
+    FileDialogSpec spec;
+    spec.objectName = "StandAloneDialog";
+    spec.title = "Create a stand-alone executable";
+    spec.defaultExtension = "exe";
+    spec.filter = "Executables (*.exe);;All files (*)";
+    spec.save = true;
+    spec.proposedName = mFileName.empty() ? "game.exe" : ChangeFileExt(ExtractFileName(mFileName), ".exe");
+    std::optional<std::string> target = mDialogs->ChooseFile(spec);
+    if (!target) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    CreateStandAlone(*target, false, SourceOf(mGame));
+    QApplication::restoreOverrideCursor();
+}
 
-void TMainForm::OnHelpContents() {}
+ScriptInfoWindows& TMainForm::InfoWindows() {
+    if (!mInfoWindows)
+        mInfoWindows = std::make_unique<ScriptInfoWindows>(GameInfoLines(mGame), OpenGameInfoLine(mGame), mClientArea);
+    return *mInfoWindows;
+}
 
-void TMainForm::OnWebsite() {}
+void TMainForm::OnShowListing(ListingKind kind) {
+    switch (kind) {
+    case ListingKind::BuiltinVariables: InfoWindows().Show(InfoType::BuiltinVariables); break;
+    case ListingKind::BuiltinFunctions: InfoWindows().Show(InfoType::BuiltinFunctions); break;
+    case ListingKind::Constants: InfoWindows().Show(InfoType::Constants); break;
+    case ListingKind::ResourceNames: InfoWindows().Show(InfoType::ResourceNames); break;
+    }
+}
 
-void TMainForm::OnForum() {}
+void TMainForm::OnSearchInScripts() { InfoWindows().AskAndSearch(this); }
 
-void TMainForm::OnAbout() {}
+void TMainForm::OnCheckResourceNames() { InfoWindows().Show(InfoType::CheckResourceNames); }
 
-// One item per file of the tutorials folder; hidden while there is none.
-void TMainForm::BuildTutorialsMenu() { mTutorialsMenu->menuAction()->setVisible(false); }
+void TMainForm::OnCheckAllScripts() { InfoWindows().Show(InfoType::CheckScripts); }
+
+void TMainForm::OnRun(bool debug) {
+    RunGameFacts facts;
+    for (int i = 0; i < mGame.Rooms().ResourceCount() && !facts.HasRoom; ++i)
+        facts.HasRoom = mGame.Rooms().ResourceExists(i);
+    facts.ExclusiveGraphics = mGame.Options.Exclusive;
+    facts.GameFileName = mFileName;
+    MainFormRunHost host(this);
+    RunGame(debug, facts, host, [this](const std::string& path, bool withDebug) {
+        return CreateStandAlone(path, withDebug, SourceOf(mGame));
+    });
+}
+
+void TMainForm::OnHelpContents() { ShowHelpContents(); }
+
+void TMainForm::OnWebsite() { OpenWebSite(); }
+
+void TMainForm::OnForum() { OpenForum(); }
+
+void TMainForm::OnAbout() { ShowAboutBox(this); }
+
+void TMainForm::BuildTutorialsMenu() { FillTutorialsMenu(mTutorialsMenu); }
+
+void TMainForm::OpenGameInformation() {
+    if (!HelpForm()) CreateHelpForm(mGame, this);
+    EditGameInformation();
+}
+
+void TMainForm::OpenGameOptions() { EditGameOptions(mGame, this); }
 
 }  // namespace kestrin

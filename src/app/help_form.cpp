@@ -1,4 +1,4 @@
-// TGameInformationForm: the game information window, its commands, the
+// THelpForm: the game information window, its commands, the
 // snapshot and the close question; and the one window of the run.
 
 #include "app/help_form.h"
@@ -89,7 +89,7 @@ HelpFormDialogs DefaultHelpFormDialogs() {
     return dialogs;
 }
 
-TGameInformationForm::TGameInformationForm(Game& game, QWidget* parent)
+THelpForm::THelpForm(Game& game, QWidget* parent)
     : QMainWindow(parent, Qt::Window), mGame(game), mDialogs(DefaultHelpFormDialogs()) {
     setObjectName(QStringLiteral("THelpForm"));
     setWindowTitle(QStringLiteral("Game Information"));
@@ -105,27 +105,27 @@ TGameInformationForm::TGameInformationForm(Game& game, QWidget* parent)
     BuildMenus();
     BuildToolBar();
 
-    connect(mEditor, &QTextEdit::textChanged, this, &TGameInformationForm::TextChanged);
-    connect(mEditor, &QTextEdit::currentCharFormatChanged, this, &TGameInformationForm::UpdateControls);
-    connect(mEditor, &QTextEdit::cursorPositionChanged, this, &TGameInformationForm::UpdateControls);
-    connect(mEditor, &QTextEdit::selectionChanged, this, &TGameInformationForm::UpdateControls);
-    connect(mEditor, &QTextEdit::undoAvailable, this, &TGameInformationForm::UpdateControls);
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TGameInformationForm::UpdateControls);
+    connect(mEditor, &QTextEdit::textChanged, this, &THelpForm::TextChanged);
+    connect(mEditor, &QTextEdit::currentCharFormatChanged, this, &THelpForm::UpdateControls);
+    connect(mEditor, &QTextEdit::cursorPositionChanged, this, &THelpForm::UpdateControls);
+    connect(mEditor, &QTextEdit::selectionChanged, this, &THelpForm::UpdateControls);
+    connect(mEditor, &QTextEdit::undoAvailable, this, &THelpForm::UpdateControls);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &THelpForm::UpdateControls);
 
     resize(640, 460);
     ShowGameText();
 }
 
-TGameInformationForm::~TGameInformationForm() = default;
+THelpForm::~THelpForm() = default;
 
-QAction* TGameInformationForm::Action(const char* name, const QString& text, const char* icon) {
+QAction* THelpForm::Action(const char* name, const QString& text, const char* icon) {
     auto* action = new QAction(text, this);
     action->setObjectName(QLatin1String(name));
     if (icon) action->setIcon(HelpFormIcon(icon));
     return action;
 }
 
-void TGameInformationForm::BuildActions() {
+void THelpForm::BuildActions() {
     mLoad = Action("Loadfromafile1", QStringLiteral("&Load from a file..."), "open");
     mSave = Action("Savetoafile1", QStringLiteral("&Save to a file..."), "save");
     mPrint = Action("Print1", QStringLiteral("&Print..."), "print");
@@ -160,17 +160,17 @@ void TGameInformationForm::BuildActions() {
     for (QAction* a : {mBold, mItalic, mUnderline, mMimic, mAlignLeft, mAlignCenter, mAlignRight, mBullets})
         a->setCheckable(true);
 
-    connect(mLoad, &QAction::triggered, this, &TGameInformationForm::LoadFromFile);
-    connect(mSave, &QAction::triggered, this, &TGameInformationForm::SaveToFile);
+    connect(mLoad, &QAction::triggered, this, &THelpForm::LoadFromFile);
+    connect(mSave, &QAction::triggered, this, &THelpForm::SaveToFile);
     connect(mPrint, &QAction::triggered, this, [this] { mDialogs.Print(this, *mEditor->document()); });
-    connect(mCloseSaving, &QAction::triggered, this, &TGameInformationForm::CloseSavingChanges);
+    connect(mCloseSaving, &QAction::triggered, this, &THelpForm::CloseSavingChanges);
     connect(mUndo, &QAction::triggered, mEditor, &QTextEdit::undo);
     connect(mCut, &QAction::triggered, mEditor, &QTextEdit::cut);
     connect(mCopy, &QAction::triggered, mEditor, &QTextEdit::copy);
     connect(mPaste, &QAction::triggered, mEditor, &QTextEdit::paste);
     connect(mSelectAll, &QAction::triggered, mEditor, &QTextEdit::selectAll);
-    connect(mGotoLine, &QAction::triggered, this, &TGameInformationForm::GotoLine);
-    connect(mFont, &QAction::triggered, this, &TGameInformationForm::ChooseFont);
+    connect(mGotoLine, &QAction::triggered, this, &THelpForm::GotoLine);
+    connect(mFont, &QAction::triggered, this, &THelpForm::ChooseFont);
     connect(mBold, &QAction::triggered, this, [this](bool on) {
         QTextCharFormat format;
         format.setFontWeight(on ? QFont::Bold : QFont::Normal);
@@ -186,8 +186,8 @@ void TGameInformationForm::BuildActions() {
         format.setFontUnderline(on);
         MergeFormat(format);
     });
-    connect(mColor, &QAction::triggered, this, &TGameInformationForm::ChooseTextColor);
-    connect(mBackColor, &QAction::triggered, this, &TGameInformationForm::ChooseBackgroundColor);
+    connect(mColor, &QAction::triggered, this, &THelpForm::ChooseTextColor);
+    connect(mBackColor, &QAction::triggered, this, &THelpForm::ChooseBackgroundColor);
     connect(mMimic, &QAction::triggered, this, [this](bool on) {
         mGame.Information.MimicMainForm = on;
         // The flag is saved with the information, so the game has changed.
@@ -196,10 +196,10 @@ void TGameInformationForm::BuildActions() {
     connect(mAlignLeft, &QAction::triggered, this, [this] { SetAlignment(Qt::AlignLeft); });
     connect(mAlignCenter, &QAction::triggered, this, [this] { SetAlignment(Qt::AlignHCenter); });
     connect(mAlignRight, &QAction::triggered, this, [this] { SetAlignment(Qt::AlignRight); });
-    connect(mBullets, &QAction::triggered, this, &TGameInformationForm::ToggleBullets);
+    connect(mBullets, &QAction::triggered, this, &THelpForm::ToggleBullets);
 }
 
-void TGameInformationForm::BuildMenus() {
+void THelpForm::BuildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
@@ -237,7 +237,7 @@ void TGameInformationForm::BuildMenus() {
     format->addAction(mMimic);
 }
 
-void TGameInformationForm::BuildToolBar() {
+void THelpForm::BuildToolBar() {
     QToolBar* bar = addToolBar(QStringLiteral("Tools"));
     bar->setObjectName(QStringLiteral("ToolBar1"));
     bar->setMovable(false);
@@ -305,7 +305,7 @@ void TGameInformationForm::BuildToolBar() {
     });
 }
 
-void TGameInformationForm::ShowGameText() {
+void THelpForm::ShowGameText() {
     mUpdating = true;
     PutRichText(mGame.Information.Text, *mEditor->document());
     mUpdating = false;
@@ -315,13 +315,13 @@ void TGameInformationForm::ShowGameText() {
     UpdateControls();
 }
 
-void TGameInformationForm::ShowBackground() {
+void THelpForm::ShowBackground() {
     QPalette palette = mEditor->palette();
     palette.setColor(QPalette::Base, DisplayColor(mGame.Information.BackColor));
     mEditor->setPalette(palette);
 }
 
-void TGameInformationForm::TextChanged() {
+void THelpForm::TextChanged() {
     if (mUpdating) return;
     mEdited = true;
     mGame.Information.Text = TakeRichText(*mEditor->document());
@@ -329,7 +329,7 @@ void TGameInformationForm::TextChanged() {
     mGame.SetChangedFlag(ChangedFlag::Information, true);
 }
 
-void TGameInformationForm::UpdateControls() {
+void THelpForm::UpdateControls() {
     const QTextCursor cursor = mEditor->textCursor();
     const TextFormat format = FromQtFormat(mEditor->currentCharFormat(), *mEditor->document());
     mBold->setChecked(format.Bold);
@@ -354,18 +354,18 @@ void TGameInformationForm::UpdateControls() {
     mEditor->ensureCursorVisible();
 }
 
-void TGameInformationForm::MergeFormat(const QTextCharFormat& format) {
+void THelpForm::MergeFormat(const QTextCharFormat& format) {
     mEditor->mergeCurrentCharFormat(format);
     mEditor->setFocus();
     UpdateControls();
 }
 
-void TGameInformationForm::SetAlignment(Qt::Alignment alignment) {
+void THelpForm::SetAlignment(Qt::Alignment alignment) {
     mEditor->setAlignment(alignment);
     UpdateControls();
 }
 
-void TGameInformationForm::ToggleBullets(bool on) {
+void THelpForm::ToggleBullets(bool on) {
     QTextCursor cursor = mEditor->textCursor();
     cursor.beginEditBlock();
     if (on) {
@@ -395,7 +395,7 @@ void TGameInformationForm::ToggleBullets(bool on) {
     UpdateControls();
 }
 
-void TGameInformationForm::EditGameInformation() {
+void THelpForm::EditGameInformation() {
     // A new or loaded game brings its own text; otherwise the editor keeps
     // its caret and undo history.
     if (!(mGame.Information.Text == mShownText)) ShowGameText();
@@ -408,15 +408,15 @@ void TGameInformationForm::EditGameInformation() {
     activateWindow();
 }
 
-void TGameInformationForm::HideWindow() { hide(); }
+void THelpForm::HideWindow() { hide(); }
 
-void TGameInformationForm::CloseSavingChanges() {
+void THelpForm::CloseSavingChanges() {
     mClosingSavingChanges = true;
     close();
     mClosingSavingChanges = false;
 }
 
-void TGameInformationForm::closeEvent(QCloseEvent* event) {
+void THelpForm::closeEvent(QCloseEvent* event) {
     if (!mClosingSavingChanges && mEdited) {
         switch (AskYesNoCancel(kSaveInformationQuestion)) {
         case Answer::Cancel:
@@ -438,13 +438,13 @@ void TGameInformationForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool TGameInformationForm::event(QEvent* event) {
+bool THelpForm::event(QEvent* event) {
     // A game loaded while the window was open brings its own text.
     if (event->type() == QEvent::WindowActivate && !(mGame.Information.Text == mShownText)) ShowGameText();
     return QMainWindow::event(event);
 }
 
-void TGameInformationForm::LoadFromFile() {
+void THelpForm::LoadFromFile() {
     const QString file = mDialogs.OpenFile(this, mFileName);
     if (file.isEmpty()) return;
     std::vector<std::uint8_t> bytes;
@@ -463,7 +463,7 @@ void TGameInformationForm::LoadFromFile() {
     UpdateControls();
 }
 
-void TGameInformationForm::SaveToFile() {
+void THelpForm::SaveToFile() {
     const QString file = mDialogs.SaveFile(this, mFileName);
     if (file.isEmpty()) return;
     const CRichText text = TakeRichText(*mEditor->document());
@@ -479,7 +479,7 @@ void TGameInformationForm::SaveToFile() {
     mFileName = file;
 }
 
-void TGameInformationForm::GotoLine() {
+void THelpForm::GotoLine() {
     const QTextCursor cursor = mEditor->textCursor();
     const std::optional<QString> answer =
         mDialogs.InputText(this, QStringLiteral("Goto Line"), QStringLiteral("line number:"),
@@ -496,7 +496,7 @@ void TGameInformationForm::GotoLine() {
     UpdateControls();
 }
 
-void TGameInformationForm::ChooseTextColor() {
+void THelpForm::ChooseTextColor() {
     const QColor current = DisplayColor(FromQtFormat(mEditor->currentCharFormat(), *mEditor->document()).Color);
     const std::optional<QColor> color = mDialogs.ChooseColor(this, current);
     if (!color) return;
@@ -505,7 +505,7 @@ void TGameInformationForm::ChooseTextColor() {
     MergeFormat(format);
 }
 
-void TGameInformationForm::ChooseBackgroundColor() {
+void THelpForm::ChooseBackgroundColor() {
     const std::optional<QColor> color = mDialogs.ChooseColor(this, DisplayColor(mGame.Information.BackColor));
     if (!color) return;
     mGame.Information.BackColor = ColorValueOf(*color);
@@ -514,7 +514,7 @@ void TGameInformationForm::ChooseBackgroundColor() {
     mGame.SetChangedFlag(ChangedFlag::Information, true);
 }
 
-void TGameInformationForm::ChooseFont() {
+void THelpForm::ChooseFont() {
     const QTextCharFormat current = mEditor->currentCharFormat();
     const TextFormat model = FromQtFormat(current, *mEditor->document());
     QFont font(FromWindowsText(model.FontName));
@@ -536,14 +536,14 @@ void TGameInformationForm::ChooseFont() {
 // The one window of the run.
 
 namespace {
-QPointer<TGameInformationForm> gHelpForm;
+QPointer<THelpForm> gHelpForm;
 }
 
 void CreateHelpForm(Game& game, QWidget* parent) {
-    if (!gHelpForm) gHelpForm = new TGameInformationForm(game, parent);
+    if (!gHelpForm) gHelpForm = new THelpForm(game, parent);
 }
 
-TGameInformationForm* HelpForm() { return gHelpForm.data(); }
+THelpForm* HelpForm() { return gHelpForm.data(); }
 
 void EditGameInformation() {
     if (gHelpForm) gHelpForm->EditGameInformation();

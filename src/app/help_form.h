@@ -1,5 +1,5 @@
 #pragma once
-// TGameInformationForm (object name "THelpForm"): the game information
+// THelpForm (object name "THelpForm"): the game information
 // window, a rich-text editor with a menu and a tool bar. It is made once and
 // shown and hidden. Every change of its text goes straight into the game's
 // information (through the rich-text bridge), so what the game file saves is
@@ -49,12 +49,12 @@ struct HelpFormDialogs {
 // The platform's dialogs.
 HelpFormDialogs DefaultHelpFormDialogs();
 
-class TGameInformationForm : public QMainWindow {
+class THelpForm : public QMainWindow {
     Q_OBJECT
 public:
     // A window of its own above `parent`, hidden until EditGameInformation.
-    explicit TGameInformationForm(Game& game, QWidget* parent = nullptr);
-    ~TGameInformationForm() override;
+    explicit THelpForm(Game& game, QWidget* parent = nullptr);
+    ~THelpForm() override;
 
     HelpFormDialogs& Dialogs() { return mDialogs; }
     QTextEdit* Editor() const { return mEditor; }
@@ -121,7 +121,7 @@ private:
 // Made once at start; later calls do nothing.
 void CreateHelpForm(Game& game, QWidget* parent);
 // The window, or null before CreateHelpForm.
-TGameInformationForm* HelpForm();
+THelpForm* HelpForm();
 // Opens the game information window (not modal).
 void EditGameInformation();
 // Hides it without a question (closing every child window does this).

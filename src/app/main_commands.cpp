@@ -299,24 +299,6 @@ void TMainForm::ExportScriptsFrom(ResourceNode* node) {
 
 // ---- windows without a list ---------------------------------------------------------
 
-void TMainForm::OpenGameInformation() {
-    if (!mInformationWindow) {
-        mInformationWindow = new TPlaceholderForm("Game Information");
-        ShowChildWindow(mInformationWindow);
-    }
-    mInformationWindow->show();
-    mClientArea->setActiveSubWindow(mInformationWindow);
-}
-
-void TMainForm::OpenGameOptions() {
-    if (!mOptionsWindow) {
-        mOptionsWindow = new TPlaceholderForm("Game Options");
-        ShowChildWindow(mOptionsWindow);
-    }
-    mOptionsWindow->show();
-    mClientArea->setActiveSubWindow(mOptionsWindow);
-}
-
 void TMainForm::ShowObjectInformation() {
     if (!mObjectInformationWindow) {
         mObjectInformationWindow = new TPlaceholderForm("Object Information");

@@ -3,6 +3,10 @@
 
 #include "app/main_form.h"
 
+#include "app/help_form.h"
+#include "app/help_window.h"
+#include "app/script_info_form.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -101,6 +105,8 @@ TMainForm::~TMainForm() {
     const auto windows = mClientArea->subWindowList();
     for (QMdiSubWindow* window : windows) delete window;
     if (mGame.Editors() == mEditors.get()) mGame.SetEditors(nullptr);
+    DestroyHelpForm();
+    CloseHelpWindows();
 }
 
 void TMainForm::UpdateTitle() {
@@ -188,7 +194,7 @@ void TMainForm::CloseAllChildWindows() {
     // Each closes as its own close button would.
     const auto windows = mClientArea->subWindowList();
     for (QMdiSubWindow* window : windows) window->close();
-    if (mInformationWindow) mInformationWindow->hide();
+    HideHelpForm();
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {

@@ -29,6 +29,7 @@ class QTreeView;
 namespace kestrin {
 
 class EditorWindows;
+class ScriptInfoWindows;
 class Game;
 class ResourceNode;
 class ResourceTreeModel;
@@ -128,6 +129,7 @@ public:
     void OnForum();
     void OnAbout();
     void BuildTutorialsMenu();
+    ScriptInfoWindows& InfoWindows();
 
     // The enabled states and captions of the tree commands for the node.
     void UpdateTreeCommands(ResourceNode* node);
@@ -184,8 +186,7 @@ private:
     QMenu* mRecentMenu = nullptr;
     QMenu* mTutorialsMenu = nullptr;
     std::array<QAction*, kRecentFileCount> mRecent{};
-    QPointer<QMdiSubWindow> mInformationWindow;
-    QPointer<QMdiSubWindow> mOptionsWindow;
+    std::unique_ptr<ScriptInfoWindows> mInfoWindows;
     QPointer<QMdiSubWindow> mObjectInformationWindow;
 };
 

@@ -29,7 +29,7 @@ protected:
     HelpForm() : mGame(mRandom), mUi(mRecorder) {
         mGame.Information.Text = CRichText::FromPlainText("Old text");
         mGame.ClearChangedFlags();
-        mForm = std::make_unique<TGameInformationForm>(mGame);
+        mForm = std::make_unique<THelpForm>(mGame);
         HelpFormDialogs& dialogs = mForm->Dialogs();
         dialogs.OpenFile = [this](QWidget*, const QString& proposal) {
             mProposals.push_back(proposal);
@@ -65,7 +65,7 @@ protected:
     Game mGame;
     RecordingUI mRecorder;
     ScopedUI mUi;
-    std::unique_ptr<TGameInformationForm> mForm;
+    std::unique_ptr<THelpForm> mForm;
     test::TempDir mDir;
     std::string mChosenFile;
     std::optional<QColor> mChosenColor;
@@ -286,7 +286,7 @@ TEST_F(HelpForm, FormattedInformationSurvivesSavingAndReopeningTheGame) {
     RandomSource random(9);
     Game reopened(random);
     ASSERT_TRUE(LoadGame(reopened, file));
-    TGameInformationForm form(reopened);
+    THelpForm form(reopened);
     form.EditGameInformation();
 
     const QTextDocument& document = *form.Editor()->document();
