@@ -1,2 +1,0 @@
-// Stands in for a level that has no sources yet.
-namespace kestrin {}
