@@ -91,7 +91,10 @@ void TMainForm::OnShowListing(ListingKind kind) {
     }
 }
 
-void TMainForm::OnSearchInScripts() { InfoWindows().AskAndSearch(this); }
+void TMainForm::OnSearchInScripts() {
+    std::optional<std::string> text = mDialogs->InputText("Search in All Scripts", "Search String:", "");
+    if (text) InfoWindows().Show(InfoType::SearchScripts, *text);
+}
 
 void TMainForm::OnCheckResourceNames() { InfoWindows().Show(InfoType::CheckResourceNames); }
 

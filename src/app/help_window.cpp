@@ -10,7 +10,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/about_form.h"
+#include "app/kestrin_icon.h"
 #include "app/text_convert.h"
 #include "platform/file_system.h"
 #include "platform/web_addresses.h"

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QSettings>
 
+#include "app/kestrin_icon.h"
 #include "app/main_form.h"
 #include "app/qt_user_interface.h"
 #include "app/startup.h"
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrin"));
     QApplication::setOrganizationName(QStringLiteral("Kestrin"));
+    // Ties the windows to kestrin.desktop, so the desktop shows its icon and name.
+    QApplication::setDesktopFileName(QStringLiteral("kestrin"));
+    QApplication::setWindowIcon(kestrin::KestrinIcon());
 
     kestrin::QtUserInterface ui;
     kestrin::InstallUI(&ui);

@@ -4,7 +4,6 @@
 #include "app/script_info_form.h"
 
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -283,14 +282,6 @@ TScriptInfoForm* ScriptInfoWindows::Show(InfoType type, const std::string& searc
     mWindows.emplace_back(form);
     BringToFront(form);
     return form;
-}
-
-TScriptInfoForm* ScriptInfoWindows::AskAndSearch(QWidget* parent) {
-    bool ok = false;
-    QString text = QInputDialog::getText(parent, QStringLiteral("Search in All Scripts"),
-                                         QStringLiteral("Search String:"), QLineEdit::Normal, QString(), &ok);
-    if (!ok) return nullptr;
-    return Show(InfoType::SearchScripts, FromQt(text));
 }
 
 void ScriptInfoWindows::CloseAll() {

@@ -93,9 +93,6 @@ public:
     // Shows the listing or check of the type: its open window is reused,
     // recomputed and brought to the front; a search always gets a new window.
     TScriptInfoForm* Show(InfoType type, const std::string& searchText = {});
-    // Asks for the search text and opens a search window; null when the user
-    // cancels.
-    TScriptInfoForm* AskAndSearch(QWidget* parent);
 
     // The open window of a type that has one window at most; null otherwise.
     TScriptInfoForm* WindowOf(InfoType type) const;

@@ -1,0 +1,104 @@
+// The main window's build, check, run, help and window commands reach the
+// windows and programs behind them.
+
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QTimer>
+
+#include "app/help_form.h"
+#include "app/help_window.h"
+#include "app/main_form_fixture.h"
+#include "app/script_info_form.h"
+#include "build/run_game.h"
+#include "build/stand_alone.h"
+#include "platform/file_system.h"
+
+namespace kestrin {
+namespace {
+
+int InfoWindowCount(TMainForm& form) {
+    int count = 0;
+    for (QMdiSubWindow* window : form.ClientArea()->subWindowList())
+        if (window->isVisible() && window->findChild<TScriptInfoForm*>()) ++count;
+    return count;
+}
+
+// Triggers the action and closes the modal dialog it opens; returns the
+// dialog's object name, empty when none opened.
+QString ModalOpenedBy(QAction* action) {
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            opened = dialog->objectName();
+            dialog->reject();
+        }
+    });
+    action->trigger();
+    return opened;
+}
+
+TEST_F(MainFormTest, ListingsReuseTheirWindowSearchesOpenOneEachAndCloseAllClosesThem) {
+    auto form = MakeForm(true);
+    Action(*form, "ShowBuiltinFunctions1")->trigger();
+    Action(*form, "ShowBuiltinFunctions1")->trigger();
+    EXPECT_EQ(InfoWindowCount(*form), 1);
+    Action(*form, "CheckAllScripts1")->trigger();
+    EXPECT_EQ(InfoWindowCount(*form), 2);
+
+    dialogs.Inputs = {std::string("x"), std::string("y"), std::nullopt};
+    for (int i = 0; i < 3; ++i) Action(*form, "SearchinScripts1")->trigger();
+    EXPECT_EQ(dialogs.InputCaptions, std::vector<std::string>(3, "Search in All Scripts"));
+    EXPECT_EQ(InfoWindowCount(*form), 4) << "two searches, and a cancelled one opens nothing";
+
+    Action(*form, "CloseAll1")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(InfoWindowCount(*form), 0);
+}
+
+TEST_F(MainFormTest, CreateStandAloneWritesTheChosenFileAndCancelWritesNothing) {
+    auto form = MakeForm(true);
+    std::string target = dir.File("mygame.exe");
+    dialogs.Files = {std::nullopt, target};
+    Action(*form, "Createstandalone1")->trigger();
+    EXPECT_FALSE(FileExists(target));
+    EXPECT_TRUE(recorder.Messages().empty());
+
+    Action(*form, "Createstandalone1")->trigger();
+    ASSERT_EQ(dialogs.FileSpecs.size(), 2u);
+    EXPECT_EQ(dialogs.FileSpecs.back().proposedName, "game.exe");
+    EXPECT_TRUE(dialogs.FileSpecs.back().save);
+    ASSERT_TRUE(FileExists(target)) << ::testing::PrintToString(recorder.Messages());
+    EXPECT_GT(ReadWholeFile(target).size(), 1500000u);
+}
+
+TEST_F(MainFormTest, RunWithoutARoomSaysSoAndKeepsTheWindow) {
+    auto form = MakeForm(true);
+    for (const char* name : {"Run1", "Debug1"}) {
+        recorder = RecordingUI{};
+        Action(*form, name)->trigger();
+        EXPECT_EQ(recorder.Messages(), std::vector<std::string>{kNoRoomMessage}) << name;
+        EXPECT_TRUE(form->isVisible()) << name;
+    }
+}
+
+TEST_F(MainFormTest, HelpOptionsInformationAndAboutOpenTheirWindows) {
+    auto form = MakeForm(true);
+    EXPECT_EQ(ModalOpenedBy(Action(*form, "AboutKestrin1")), QStringLiteral("TAboutForm"));
+    EXPECT_EQ(ModalOpenedBy(Action(*form, "ChangeGameOptions1")), QStringLiteral("TOptionForm"));
+
+    Action(*form, "Contents1")->trigger();
+    TManualForm* manual = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<TManualForm*>(window); found && found->isVisible()) manual = found;
+    EXPECT_NE(manual, nullptr);
+    CloseHelpWindows();
+
+    Action(*form, "ChangeGameInformation1")->trigger();
+    ASSERT_NE(HelpForm(), nullptr);
+    EXPECT_TRUE(HelpForm()->isVisible());
+    HideHelpForm();
+}
+
+}  // namespace
+}  // namespace kestrin
