@@ -277,7 +277,9 @@ TScriptInfoForm* ScriptInfoWindows::Show(InfoType type, const std::string& searc
     if (mArea) {
         QMdiSubWindow* sub = mArea->addSubWindow(form);
         sub->setAttribute(Qt::WA_DeleteOnClose);
-        sub->setWindowIcon(QIcon());
+        sub->setWindowIcon(form->style()->standardIcon(QStyle::SP_FileDialogContentsView));
+        // The area sizes a new child to its smallest; a listing wants room.
+        sub->resize(480, 400);
     }
     mWindows.emplace_back(form);
     BringToFront(form);
