@@ -11,17 +11,15 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 #include <zlib.h>
 
-#include "actions/action_definition.h"
-#include "actions/action_registry.h"
 #include "imaging/bmp_codec.h"
 #include "platform/preferences.h"
 #include "storage/game.h"
 #include "storage/game_file.h"
 #include "storage/stream.h"
+#include "support/bench_library.h"
 #include "support/ratio_reporter.h"
 
 namespace {
@@ -37,34 +35,6 @@ constexpr int kRooms = 200;
 constexpr int kInstancesPerRoom = 250;  // 50,000 in all
 constexpr int kTilesPerRoom = 100;      // 20,000 in all
 constexpr int kScripts = 500;
-
-std::string TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kestrin-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) std::abort();
-    return pattern;
-}
-
-// One library with a code action and a move action, loaded as at start-up,
-// so saving refreshes every action from a real definition.
-void InstallLibrary() {
-    kestrin::CActionLibrary library;
-    library.Id = 1;
-    library.LibraryCode = "#define lib_helper\r\nreturn argument0 * 2;\r\n";
-    auto& code = library.AddDefinition();
-    code.Id = 1;
-    code.ArgCount = 1;
-    code.ExecText1 = "action_execute_code";
-    auto& move = library.AddDefinition();
-    move.Id = 2;
-    move.ArgCount = 3;
-    move.ArgKind = {kestrin::kArgObject, kestrin::kArgText, kestrin::kArgSprite, 0, 0, 0, 0, 0};
-    kestrin::CStream stream;
-    library.SaveToStream(stream);
-    std::string folder = TempFolder();
-    stream.SaveToFile(folder + "/bench.lib");
-    kestrin::LoadActionLibrariesFrom(folder);
-    std::filesystem::remove_all(folder);
-}
 
 // Picture-like content: a flat transparent backdrop, a shaded disc whose
 // place and colour vary with the seed, and a little grain.
@@ -117,12 +87,12 @@ struct Fixture {
     kestrin::RandomSource random{1};
     kestrin::Game game{random};
     std::vector<std::vector<std::uint8_t>> pictures;  // the BMP files the game keeps
-    std::string folder = TempFolder();
+    std::string folder = kestrin::bench::TempFolder();
     std::string file = folder + "/large.ksd";
 
     Fixture() {
         kestrin::Prefs().Backup = false;
-        InstallLibrary();
+        kestrin::bench::InstallBenchLibrary();
         kestrin::NewGame(game);
         kestrin::CResourceTree& tree = game.Tree();
         auto add = [&](std::int32_t type) { return tree.AddResourceNode(tree.Section(type), type)->Data.Index; };

@@ -1,19 +1,15 @@
 // Saving and loading the object list section of a large game (10,000
 // objects with 20 actions each) against copying the same bytes.
 
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
-#include "actions/action_definition.h"
-#include "actions/action_registry.h"
 #include "resources/object.h"
 #include "storage/game.h"
 #include "storage/stream.h"
+#include "support/bench_library.h"
 #include "support/ratio_reporter.h"
 
 namespace {
@@ -21,35 +17,13 @@ namespace {
 constexpr int kObjects = 10000;
 constexpr int kActionsPerEvent = 10;  // two events each
 
-// One library with a code action and a move action, loaded as at start-up,
-// so saving refreshes every action from a real definition.
-void InstallLibrary() {
-    kestrin::CActionLibrary library;
-    library.Id = 1;
-    auto& code = library.AddDefinition();
-    code.Id = 1;
-    code.ArgCount = 1;
-    code.ExecText1 = "action_execute_code";
-    auto& move = library.AddDefinition();
-    move.Id = 2;
-    move.ArgCount = 3;
-    move.ArgKind = {kestrin::kArgObject, kestrin::kArgText, kestrin::kArgSprite, 0, 0, 0, 0, 0};
-    kestrin::CStream stream;
-    library.SaveToStream(stream);
-    std::string pattern = (std::filesystem::temp_directory_path() / "kestrin-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) std::abort();
-    stream.SaveToFile(pattern + "/bench.lib");
-    kestrin::LoadActionLibrariesFrom(pattern);
-    std::filesystem::remove_all(pattern);
-}
-
 struct Fixture {
     kestrin::RandomSource random{1};
     kestrin::Game game{random};
     kestrin::CStream section;
 
     Fixture() {
-        InstallLibrary();
+        kestrin::bench::InstallBenchLibrary();
         auto& objects = game.Objects();
         for (int i = 0; i < kObjects; ++i) {
             kestrin::CObject& object = *objects.ResourceAt(objects.AddResource());
