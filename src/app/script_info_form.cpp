@@ -20,6 +20,7 @@
 
 #include "app/color_value.h"
 #include "app/text_convert.h"
+#include "language/game_names.h"
 #include "platform/file_system.h"
 #include "platform/preferences.h"
 #include "platform/user_interface.h"
@@ -33,37 +34,6 @@ namespace {
 
 constexpr const char* kListingFont = "Courier New";
 constexpr int kListingFontSize = 10;
-
-// The game as the listings see it: names, scripts and user constants read
-// live from the lists and the options.
-class GameProjectSource final : public ProjectSource {
-public:
-    explicit GameProjectSource(Game& game) : mGame(game) {}
-
-    int FindResource(ResourceKind kind, std::string_view name) const override {
-        const ResourceListBase* list = mGame.ListOf(kind);
-        return list ? list->FindResource(std::string(name)) : -1;
-    }
-    bool IsUserConstant(std::string_view name) const override {
-        return std::any_of(mGame.Options.Constants.begin(), mGame.Options.Constants.end(),
-                           [&](const UserConstant& constant) { return constant.Name == name; });
-    }
-    int ResourceCount(ResourceKind kind) const override { return mGame.ResourceCount(kind); }
-    bool ResourceExists(ResourceKind kind, int index) const override { return mGame.ResourceExists(kind, index); }
-    std::string ResourceName(ResourceKind kind, int index) const override { return mGame.ResourceName(kind, index); }
-    std::string ScriptCode(int index) const override {
-        const CScript* script = mGame.Scripts().ResourceAt(index);
-        return script ? script->Code : std::string();
-    }
-    std::vector<std::string> UserConstantNames() const override {
-        std::vector<std::string> names;
-        for (const UserConstant& constant : mGame.Options.Constants) names.push_back(constant.Name);
-        return names;
-    }
-
-private:
-    Game& mGame;
-};
 
 bool HasTextExtension(const std::string& fileName) {
     std::string extension = ExtractFileExt(fileName);
@@ -110,8 +80,9 @@ bool SaveInfoLines(const std::vector<InfoLine>& lines, const std::string& fileNa
 
 InfoLineSource GameInfoLines(Game& game) {
     return [&game](InfoType type, const std::string& searchText) {
-        GameProjectSource project(game);
-        return ComputeInfoLines(type, project, Prefs().Colors, searchText);
+        // Indexed afresh for each listing, so renames since the last one count.
+        GameNames names(game);
+        return ComputeInfoLines(type, names, Prefs().Colors, searchText);
     };
 }
 
