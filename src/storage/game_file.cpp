@@ -3,6 +3,7 @@
 #include "storage/game_file.h"
 
 #include <exception>
+#include <vector>
 
 #include "actions/action_registry.h"
 #include "platform/file_system.h"
@@ -256,11 +257,29 @@ bool MergeGame(Game& game, const std::string& fileName) {
     CStream stream;
     if (!ReadFile(fileName, stream, "Error Merging: File does not exist.")) return false;
     StartProgress(kMergingProgressText);
+    // A file that fails half-way must not leave the sections read so far in
+    // the game with no place in the tree: they are taken back.
+    struct ListState {
+        int count;
+        bool changed;
+    };
+    std::vector<ListState> before;
+    for (const auto& section : kListSections) {
+        const ResourceListBase* list = game.ListOf(section.kind);
+        before.push_back({list->ResourceCount(), list->Changed()});
+    }
     bool ok;
     try {
         ok = MergeBody(game, stream, fileName);
     } catch (const std::exception&) {
         ok = false;
+    }
+    if (!ok) {
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            ResourceListBase* list = game.ListOf(kListSections[i].kind);
+            list->TruncateList(before[i].count);
+            list->SetChanged(before[i].changed);
+        }
     }
     EndProgress();
     return ok;

@@ -44,6 +44,9 @@ public:
     // Appends the stream's section; previousCount gets the count before it.
     // On failure the list is as before.
     virtual bool MergeList(CStream& stream, int& previousCount) = 0;
+    // Drops the slots from `count` on, closing their editors: how a merge
+    // that fails later takes back what it appended.
+    virtual void TruncateList(int count) = 0;
     virtual bool SaveList(CStream& stream) = 0;
 
     // A new default resource in a new slot, named prefix + index.
@@ -84,6 +87,7 @@ public:
     void ClearList() override;
     bool LoadList(CStream& stream) override;
     bool MergeList(CStream& stream, int& previousCount) override;
+    void TruncateList(int count) override;
     bool SaveList(CStream& stream) override;
 
     int AddResource() override;

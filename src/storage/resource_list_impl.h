@@ -95,6 +95,13 @@ bool CResourceList<R>::MergeList(CStream& stream, int& previousCount) {
 }
 
 template <class R>
+void CResourceList<R>::TruncateList(int count) {
+    if (count < 0 || count >= ResourceCount()) return;
+    for (auto slot = mSlots.begin() + count; slot != mSlots.end(); ++slot) CloseEditor(*slot);
+    mSlots.erase(mSlots.begin() + count, mSlots.end());
+}
+
+template <class R>
 bool CResourceList<R>::SaveList(CStream& stream) {
     stream.WriteInteger(KindInfo(Kind()).sectionVersion);
     stream.WriteInteger(ResourceCount());

@@ -9,6 +9,7 @@
 #include "platform/recording_ui.h"
 #include "storage/game.h"
 #include "storage/game_file.h"
+#include "storage/resource_kinds.h"
 #include "storage/stream.h"
 #include "support/temp_dir.h"
 
@@ -255,6 +256,35 @@ TEST_F(GameFile, MergeRefusesOtherFiles) {
     mUI.Reset();
     EXPECT_FALSE(MergeGame(mGame, mDir.File("none.ksd")));
     EXPECT_EQ(mUI.Messages(), std::vector<std::string>{"Error Merging: File does not exist."});
+}
+
+TEST_F(GameFile, AMergeThatFailsHalfWayLeavesTheGameAsItWas) {
+    Game other(mRandom);
+    NewGame(other);
+    FillSmallGame(other);
+    std::string whole = mDir.File("whole.ksd");
+    ASSERT_TRUE(SaveGame(other, whole));
+    std::string bytes = Bytes(whole);
+
+    mGame.Sprites().AddResource();
+    mGame.ClearChangedFlags();
+    std::string cut = mDir.File("cut.ksd");
+    // Cuts all through the body: the early cuts fail in the first section,
+    // the late ones after every list was read, in the tree.
+    std::size_t firstWhole = bytes.size();
+    for (std::size_t length = 40; length < bytes.size(); length += 7) {
+        WritePlain(cut, bytes.data(), length);
+        if (MergeGame(mGame, cut)) {
+            firstWhole = length;  // what follows the tree is not read by a merge
+            break;
+        }
+        for (const ResourceKindInfo& info : kResourceKinds)
+            ASSERT_EQ(mGame.ListOf(info.kind)->ResourceCount(), info.kind == ResourceKind::Sprite ? 1 : 0) << length;
+        ASSERT_FALSE(mGame.GameChanged()) << length;
+        ASSERT_EQ(mGame.Tree().Section(kTypeSprites)->ChildCount(), 0) << length;
+    }
+    EXPECT_GT(firstWhole, bytes.size() / 2) << "the cuts must reach the late sections";
+    EXPECT_EQ(mGame.Rooms().ResourceCount(), 1);
 }
 
 TEST_F(GameFile, BodyCarriesTheDebugFlagAndBackupNamesFollowTheExtension) {
