@@ -1,5 +1,5 @@
 // kestrin-icons OUTPUT_FOLDER: renders the application icon as PNG files
-// "<size>x<size>/kestrin.png" for the desktop's icon theme.
+// "<size>x<size>/apps/kestrin.png", laid out as the desktop's icon theme is.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
         QPainter painter(&image);
         kestrin::DrawKestrinIcon(painter, QRectF(0, 0, size, size));
         painter.end();
-        const QString sizeFolder = QStringLiteral("%1/%2x%2").arg(folder).arg(size);
+        const QString sizeFolder = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size);
         const QString path = sizeFolder + QStringLiteral("/kestrin.png");
         if (!QDir().mkpath(sizeFolder) || !image.save(path, "PNG")) {
             std::fprintf(stderr, "kestrin-icons: cannot write %s\n", qPrintable(path));

@@ -35,7 +35,10 @@ TManualForm::TManualForm(const std::string& folder, QWidget* parent) : QWidget(p
     mBrowser->setSearchPaths({ToQt(mFolder)});
     // Pages of the manual stay here; addresses outside it go to the browser.
     mBrowser->setOpenExternalLinks(true);
-    connect(mBrowser, &QTextBrowser::windowTitleChanged, this, [this](const QString& title) {
+    // The browser keeps a page's <title> as its document title; its own
+    // window title never follows it.
+    connect(mBrowser, &QTextBrowser::sourceChanged, this, [this] {
+        const QString title = mBrowser->documentTitle();
         setWindowTitle(title.isEmpty() ? QStringLiteral("Kestrin Help") : QStringLiteral("Kestrin Help - ") + title);
     });
 
@@ -68,6 +71,7 @@ void TManualForm::ShowPage(const QString& page) {
     if (!FileExists(FromQt(path))) {
         mBrowser->setHtml(QStringLiteral("<h1>Kestrin Help</h1><p>The manual was not found in %1.</p>")
                               .arg(ToQt(mFolder).toHtmlEscaped()));
+        setWindowTitle(QStringLiteral("Kestrin Help"));
         return;
     }
     mBrowser->setSource(QUrl::fromLocalFile(path));

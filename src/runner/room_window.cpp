@@ -53,7 +53,7 @@ void RoomWindow::closeEvent(QCloseEvent* event) {
 }
 
 void RoomWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
+    if (event->key() == Qt::Key_Escape && mGame.Options.QuitKey) {
         close();
     } else if (event->key() == Qt::Key_F1 && mGame.Options.HelpKey) {
         ShowInformation();
