@@ -29,6 +29,7 @@
 
 #include "app/help_form_icons.h"
 #include "app/rich_text_bridge.h"
+#include "app/window_placement.h"
 #include "platform/file_system.h"
 #include "platform/user_interface.h"
 #include "resources/rtf_reader.h"
@@ -403,6 +404,7 @@ void THelpForm::EditGameInformation() {
     mMimic->setChecked(mGame.Information.MimicMainForm);
     mSnapshot = Snapshot{mGame.Information.Text, mGame.Information.BackColor};
     mEdited = false;
+    CenterOnFirstShow(this, parentWidget());
     show();
     raise();
     activateWindow();

@@ -3,6 +3,7 @@
 #include "app/help_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QStyle>
 #include <QTextBrowser>
@@ -12,6 +13,7 @@
 
 #include "app/kestrin_icon.h"
 #include "app/text_convert.h"
+#include "app/window_placement.h"
 #include "platform/file_system.h"
 #include "platform/web_addresses.h"
 
@@ -81,6 +83,7 @@ TManualForm* ShowHelpContents() {
     if (!gHelpWindow) {
         gHelpWindow = new TManualForm;
         gHelpWindow->setAttribute(Qt::WA_DeleteOnClose);
+        CenterOnFirstShow(gHelpWindow, QApplication::activeWindow());
     }
     gHelpWindow->ShowContents();
     gHelpWindow->show();

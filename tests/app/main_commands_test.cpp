@@ -87,16 +87,23 @@ TEST_F(MainFormTest, HelpOptionsInformationAndAboutOpenTheirWindows) {
     EXPECT_EQ(ModalOpenedBy(Action(*form, "AboutKestrin1")), QStringLiteral("TAboutForm"));
     EXPECT_EQ(ModalOpenedBy(Action(*form, "ChangeGameOptions1")), QStringLiteral("TOptionForm"));
 
+    // Away from the corner where the desktop would put a new window.
+    form->setGeometry(400, 300, 400, 300);
+    form->activateWindow();
+    QApplication::processEvents();
     Action(*form, "Contents1")->trigger();
     TManualForm* manual = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets())
         if (auto* found = qobject_cast<TManualForm*>(window); found && found->isVisible()) manual = found;
-    EXPECT_NE(manual, nullptr);
+    ASSERT_NE(manual, nullptr);
+    EXPECT_TRUE(form->frameGeometry().contains(manual->frameGeometry().center()))
+        << "the help window opens over the main window";
     CloseHelpWindows();
 
     Action(*form, "ChangeGameInformation1")->trigger();
     ASSERT_NE(HelpForm(), nullptr);
     EXPECT_TRUE(HelpForm()->isVisible());
+    EXPECT_TRUE(form->frameGeometry().contains(HelpForm()->frameGeometry().center()));
     HideHelpForm();
 }
 
