@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "build/stand_alone_layout.h"
-#include "storage/stream.h"
 
 namespace kestrin::runner {
 
@@ -68,7 +67,9 @@ bool ReadGameData(const std::string& executable, GameData& data, std::string& er
         error = "the game data is damaged";
         return false;
     }
-    data.Body.assign(tail.begin() + bodyAt, tail.begin() + bodyAt + bodySize);
+    data.Body.Clear();
+    data.Body.Write(tail.data() + bodyAt, static_cast<std::size_t>(bodySize));
+    data.Body.SetPosition(0);
     data.TrailingBytes = tail.size() - bodyAt - static_cast<std::size_t>(bodySize);
     return true;
 }

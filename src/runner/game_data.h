@@ -4,13 +4,14 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "storage/stream.h"
 
 namespace kestrin::runner {
 
 struct GameData {
     std::int32_t Seed = 0;
-    std::vector<std::uint8_t> Body;  // the game body, decoded
+    CStream Body;  // the game body, decoded, positioned at its start
     std::size_t TrailingBytes = 0;
 };
 

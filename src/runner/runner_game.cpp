@@ -8,7 +8,6 @@
 #include "platform/user_interface.h"
 #include "storage/game.h"
 #include "storage/game_file.h"
-#include "storage/stream.h"
 
 namespace kestrin::runner {
 
@@ -33,16 +32,13 @@ private:
 
 }  // namespace
 
-bool LoadRunnerGame(const GameData& data, Game& game, std::string& error) {
+bool LoadRunnerGame(GameData& data, Game& game, std::string& error) {
     CollectingUI ui;
     ScopedUI installed(ui);
     NewGame(game);
-    CStream stream;
-    if (!data.Body.empty()) stream.Write(data.Body.data(), data.Body.size());
-    stream.SetPosition(0);
     bool ok = false;
     try {
-        ok = ReadGameBody(game, stream);
+        ok = ReadGameBody(game, data.Body);
     } catch (const std::exception& e) {
         error = std::string("the game data is damaged (") + e.what() + ")";
         return false;

@@ -14,8 +14,9 @@ class Game;
 namespace kestrin::runner {
 
 // Makes the game new and reads the body into it; false with a reason (the
-// reader's own message when it gave one) for a body it cannot read.
-bool LoadRunnerGame(const GameData& data, Game& game, std::string& error);
+// reader's own message when it gave one) for a body it cannot read. The
+// body is read where it lies: its position moves.
+bool LoadRunnerGame(GameData& data, Game& game, std::string& error);
 
 // The first room of the room order that exists, or null.
 CRoom* FirstRoom(Game& game);
