@@ -34,7 +34,7 @@ bool TryMake(const std::string& base) {
 void MakeScratchFolder() {
     std::string base = GetEnvironment("temp");
     if (base.empty()) base = GetEnvironment("tmp");
-    if (base.empty()) base = SystemTempFolder();
+    // With neither set, the system's temporary folder is the first try.
     if (TryMake(base) || TryMake(SystemTempFolder()) || TryMake(CurrentFolder())) return;
     ShowMessage(kScratchFailedMessage);
 }

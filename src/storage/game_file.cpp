@@ -2,6 +2,7 @@
 
 #include "storage/game_file.h"
 
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -74,12 +75,6 @@ std::array<std::uint8_t, 16> ReadGuidBytes(CStream& stream) {
     return bytes;
 }
 
-// The file name without folder and extension: merged groups are named after it.
-std::string FileTitle(const std::string& fileName) {
-    std::string name = ExtractFileName(fileName);
-    return name.substr(0, name.size() - ExtractFileExt(name).size());
-}
-
 bool MergeBody(Game& game, CStream& stream, const std::string& fileName) {
     if (!CheckHeader(stream, HeaderUse::Merge)) return false;
     stream.ReadInteger();  // game id: the current game keeps its own
@@ -109,7 +104,8 @@ bool MergeBody(Game& game, CStream& stream, const std::string& fileName) {
         if (auto* room = rooms.ResourceAt(i))
             room->RemapAfterMerge(offsets[ResourceKind::Background], offsets[ResourceKind::Object], game);
 
-    return game.Tree().MergeTree(stream, FileTitle(fileName), offsets);
+    // The merged groups are named after the file, without folder and extension.
+    return game.Tree().MergeTree(stream, ChangeFileExt(ExtractFileName(fileName), ""), offsets);
 }
 
 // Reads the file whole; the message names the operation's failure.
@@ -131,7 +127,8 @@ bool ReadFile(const std::string& fileName, CStream& stream, const char* missingM
 // file stays where it is (backup 1 is a second name of it) until the new
 // content replaces it in one rename. Failures here are ignored.
 void RotateBackups(const std::string& fileName) {
-    int last = Prefs().MaxBackup;
+    // Backups run from ".gb1" to ".gb9", whatever the settings store holds.
+    int last = std::min(Prefs().MaxBackup, 9);
     for (int k = last - 1; k >= 1; --k) {
         DeleteFile(BackupFileName(fileName, k + 1));
         RenameFile(BackupFileName(fileName, k), BackupFileName(fileName, k + 1));

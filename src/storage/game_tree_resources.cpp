@@ -31,11 +31,6 @@ void GameTreeResources::RenameResource(std::int32_t type, std::int32_t index, co
     if (ResourceListBase* list = ListOfType(type)) list->RenameResource(index, name);
 }
 
-bool GameTreeResources::ResourceExists(std::int32_t type, std::int32_t index) const {
-    ResourceListBase* list = ListOfType(type);
-    return list && list->ResourceExists(index);
-}
-
 std::string GameTreeResources::ResourceName(std::int32_t type, std::int32_t index) const {
     ResourceListBase* list = ListOfType(type);
     return list ? list->ResourceName(index) : std::string(kUndefinedName);

@@ -18,7 +18,6 @@ public:
     std::int32_t DuplicateResource(std::int32_t type, std::int32_t index) override;
     bool DeleteResource(std::int32_t type, std::int32_t index) override;
     void RenameResource(std::int32_t type, std::int32_t index, const std::string& name) override;
-    bool ResourceExists(std::int32_t type, std::int32_t index) const override;
     std::string ResourceName(std::int32_t type, std::int32_t index) const override;
     int ResourceIcon(std::int32_t type, std::int32_t index) const override;
     void ResetIconList() override;

@@ -23,24 +23,10 @@ ResourceNode* ResourceNode::Child(int row) const {
     return mChildren[static_cast<std::size_t>(row)].get();
 }
 
-ResourceNode* ResourceNode::NextSibling() const { return mParent ? mParent->Child(mRow + 1) : nullptr; }
-
-int ResourceNode::Depth() const {
-    int depth = 0;
-    for (const ResourceNode* node = mParent; node; node = node->mParent) ++depth;
-    return depth;
-}
-
 bool ResourceNode::Contains(const ResourceNode* other) const {
     for (; other; other = other->mParent)
         if (other == this) return true;
     return false;
-}
-
-ResourceNode* ResourceNode::Root() {
-    ResourceNode* node = this;
-    while (node->mParent) node = node->mParent;
-    return node;
 }
 
 ResourceNode* ResourceNode::InsertChild(int row, std::unique_ptr<ResourceNode> child) {
@@ -70,12 +56,6 @@ void ResourceNode::ReorderChildren(const std::vector<int>& order) {
     for (int row : order) reordered.push_back(std::move(mChildren[static_cast<std::size_t>(row)]));
     mChildren = std::move(reordered);
     Renumber(0);
-}
-
-void ResourceNode::ClearChildren() {
-    std::vector<std::unique_ptr<ResourceNode>> old = std::move(mChildren);
-    mChildren.clear();
-    for (auto& child : old) child->mParent = nullptr;
 }
 
 void ResourceNode::Renumber(int from) {

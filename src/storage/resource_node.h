@@ -42,14 +42,9 @@ public:
     int Row() const { return mRow; }
     int ChildCount() const { return static_cast<int>(mChildren.size()); }
     ResourceNode* Child(int row) const;  // null when out of range
-    ResourceNode* FirstChild() const { return Child(0); }
     ResourceNode* LastChild() const { return Child(ChildCount() - 1); }
-    ResourceNode* NextSibling() const;
-    // Nodes above this one, up to the root.
-    int Depth() const;
     // This node or one of its descendants is the other node.
     bool Contains(const ResourceNode* other) const;
-    ResourceNode* Root();
 
     // Structure; only the tree calls these, so it can report every change.
     ResourceNode* InsertChild(int row, std::unique_ptr<ResourceNode> child);
@@ -57,7 +52,6 @@ public:
     std::unique_ptr<ResourceNode> TakeChild(int row);
     // Reorders the children; `order` holds every current row once.
     void ReorderChildren(const std::vector<int>& order);
-    void ClearChildren();
 
 private:
     void Renumber(int from);

@@ -59,9 +59,7 @@ void ImportScripts(const std::string& fileName, Game& game, CResourceTree& tree)
     }
     ResourceNode* target = tree.Section(kTypeScripts);
     if (definitions > 1) {
-        std::string title = ExtractFileName(fileName);
-        title.resize(title.size() - ExtractFileExt(title).size());
-        target = tree.AddGroup(target, title);
+        target = tree.AddGroup(target, ChangeFileExt(ExtractFileName(fileName), ""));
     }
 
     std::size_t current = 0;

@@ -13,7 +13,10 @@
 
 namespace kestrin {
 
-CStream::CStream(std::string_view bytes) { Write(bytes.data(), bytes.size()), mPosition = 0; }
+CStream::CStream(std::string_view bytes) {
+    Write(bytes.data(), bytes.size());
+    mPosition = 0;
+}
 
 CStream::CStream(const CStream& other) {
     Reserve(other.mSize);
@@ -62,7 +65,7 @@ void CStream::Reserve(std::size_t capacity) {
 void CStream::Grow(std::size_t needed) {
     if (needed <= mCapacity) return;
     std::size_t capacity = mCapacity < 256 ? 256 : mCapacity;
-    while (capacity < needed) capacity += capacity / 2 + capacity / 2;
+    while (capacity < needed) capacity *= 2;
     Reserve(capacity);
 }
 

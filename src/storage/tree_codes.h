@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "resources/resource_kind.h"
+#include "storage/resource_kinds.h"
 
 namespace kestrin {
 
@@ -62,33 +63,9 @@ inline constexpr TopLevelEntry kTopLevel[kTopLevelCount] = {
 
 // The list behind a resource type; none for 10, 11 and codes that name no type.
 constexpr std::optional<ResourceKind> KindOfType(std::int32_t type) {
-    switch (type) {
-        case kTypeObjects: return ResourceKind::Object;
-        case kTypeSprites: return ResourceKind::Sprite;
-        case kTypeSounds: return ResourceKind::Sound;
-        case kTypeRooms: return ResourceKind::Room;
-        case kTypeBackgrounds: return ResourceKind::Background;
-        case kTypeScripts: return ResourceKind::Script;
-        case kTypePaths: return ResourceKind::Path;
-        case kTypeDataFiles: return ResourceKind::DataFile;
-        case kTypeTimeLines: return ResourceKind::TimeLine;
-        default: return std::nullopt;
-    }
-}
-
-constexpr std::int32_t TypeOfKind(ResourceKind kind) {
-    switch (kind) {
-        case ResourceKind::Sprite: return kTypeSprites;
-        case ResourceKind::Sound: return kTypeSounds;
-        case ResourceKind::Background: return kTypeBackgrounds;
-        case ResourceKind::Path: return kTypePaths;
-        case ResourceKind::Script: return kTypeScripts;
-        case ResourceKind::DataFile: return kTypeDataFiles;
-        case ResourceKind::TimeLine: return kTypeTimeLines;
-        case ResourceKind::Object: return kTypeObjects;
-        case ResourceKind::Room: return kTypeRooms;
-    }
-    return 0;
+    for (const ResourceKindInfo& info : kResourceKinds)
+        if (info.typeCode == type) return info.kind;
+    return std::nullopt;
 }
 
 // The position among the top-level nodes of the section of a type, -1 for none.

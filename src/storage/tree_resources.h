@@ -20,7 +20,6 @@ public:
     virtual std::int32_t DuplicateResource(std::int32_t type, std::int32_t index) = 0;
     virtual bool DeleteResource(std::int32_t type, std::int32_t index) = 0;
     virtual void RenameResource(std::int32_t type, std::int32_t index, const std::string& name) = 0;
-    virtual bool ResourceExists(std::int32_t type, std::int32_t index) const = 0;
     // "<undefined>" for an empty or invalid index.
     virtual std::string ResourceName(std::int32_t type, std::int32_t index) const = 0;
     // The list's tree icon; 0 for an empty or invalid index.

@@ -119,12 +119,10 @@ bool CResourceTree::MergeTree(CStream& stream, const std::string& title, const M
     std::array<std::unique_ptr<ResourceNode>, kSectionCount> read;
     for (auto& node : read) node = ReadTreeNode(stream);
 
-    // The sections come in the order of the resource kinds, so the section at
-    // position i takes the offset of kind i.
     for (int i = 0; i < kSectionCount; ++i) {
         std::unique_ptr<ResourceNode>& group = read[static_cast<std::size_t>(i)];
         if (group->ChildCount() == 0) continue;
-        std::int32_t offset = offsets[static_cast<ResourceKind>(i)];
+        std::int32_t offset = offsets[*KindOfType(kTopLevel[i].type)];
         std::vector<ResourceNode*> pending{group.get()};
         while (!pending.empty()) {
             ResourceNode* node = pending.back();

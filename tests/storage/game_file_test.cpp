@@ -178,6 +178,14 @@ TEST_F(GameFile, BackupsRotateUpToMaxBackup) {
     EXPECT_EQ(Bytes(mDir.File("game.gb1")), "current");
     EXPECT_EQ(Bytes(mDir.File("game.gb3")), "two");
     EXPECT_FALSE(FileExists(mDir.File("game.gb4")));
+
+    // A setting beyond nine (only a hand-edited store holds one) keeps nine.
+    Prefs().Backup = true;
+    Prefs().MaxBackup = 2147483647;
+    for (int k = 1; k <= 9; ++k) write(mDir.File("game.gb" + std::to_string(k)), std::to_string(k));
+    ASSERT_TRUE(SaveGame(mGame, file));
+    EXPECT_EQ(Bytes(mDir.File("game.gb9")), "8");
+    EXPECT_FALSE(FileExists(mDir.File("game.gb10")));
 }
 
 TEST_F(GameFile, FailedSaveLeavesTheOldFileIntact) {

@@ -27,25 +27,9 @@ namespace {
 using test::Ints;
 
 template <class R>
-CResourceList<R>& ListIn(Game& game);
-template <>
-CResourceList<CSound>& ListIn(Game& game) { return game.Sounds(); }
-template <>
-CResourceList<CPath>& ListIn(Game& game) { return game.Paths(); }
-template <>
-CResourceList<CScript>& ListIn(Game& game) { return game.Scripts(); }
-template <>
-CResourceList<CDataFile>& ListIn(Game& game) { return game.DataFiles(); }
-template <>
-CResourceList<CTimeLine>& ListIn(Game& game) { return game.TimeLines(); }
-template <>
-CResourceList<CObject>& ListIn(Game& game) { return game.Objects(); }
-template <>
-CResourceList<CSprite>& ListIn(Game& game) { return game.Sprites(); }
-template <>
-CResourceList<CBackground>& ListIn(Game& game) { return game.Backgrounds(); }
-template <>
-CResourceList<CRoom>& ListIn(Game& game) { return game.Rooms(); }
+CResourceList<R>& ListIn(Game& game) {
+    return static_cast<CResourceList<R>&>(*game.ListOf(ResourceTraits<R>::kKind));
+}
 
 // What a section stores after its slots: rooms keep their id counters there.
 template <class R>

@@ -53,7 +53,7 @@ public:
     void RenameResource(std::int32_t type, std::int32_t index, const std::string& name) override {
         if (ResourceExists(type, index)) mSlots[type][static_cast<std::size_t>(index)] = name;
     }
-    bool ResourceExists(std::int32_t type, std::int32_t index) const override {
+    bool ResourceExists(std::int32_t type, std::int32_t index) const {
         auto it = mSlots.find(type);
         return it != mSlots.end() && index >= 0 && index < static_cast<int>(it->second.size()) &&
                it->second[static_cast<std::size_t>(index)].has_value();

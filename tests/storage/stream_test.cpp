@@ -82,6 +82,20 @@ TEST(StreamFields, BooleanIsTrueOnlyAboveZero) {
     EXPECT_EQ(w.ReadInteger(), 1);
 }
 
+TEST(StreamFields, CopyFromWorksAtBothPositionsAndRefusesAShortSource) {
+    CStream source("abcdef");
+    source.SetPosition(2);
+    CStream target("XYZ");
+    target.SetPosition(1);
+    target.CopyFrom(source, 3);
+    EXPECT_EQ(target.View(), "Xcde");
+    EXPECT_EQ(target.Position(), 4u);
+    EXPECT_EQ(source.Position(), 5u);
+    EXPECT_THROW(target.CopyFrom(source, 2), StreamReadError);
+    EXPECT_EQ(target.View(), "Xcde");
+    EXPECT_EQ(source.Position(), 5u);
+}
+
 TEST(StreamBlocks, WholeSourceWrittenAndItsPositionKept) {
     CStream source("hello world");
     source.SetPosition(5);
