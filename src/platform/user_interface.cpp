@@ -6,17 +6,6 @@ namespace kestrin {
 
 namespace {
 
-class SilentUI : public UserInterface {
-public:
-    void ShowMessage(const std::string&) override {}
-    bool AskYesNo(const std::string&) override { return false; }
-    Answer AskYesNoCancel(const std::string&) override { return Answer::Cancel; }
-    void StartProgress(const std::string&) override {}
-    void SetProgress(int) override {}
-    void EndProgress() override {}
-    void ProcessPendingEvents() override {}
-};
-
 SilentUI gSilent;
 UserInterface* gInstalled = &gSilent;
 

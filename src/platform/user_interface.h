@@ -22,6 +22,20 @@ public:
     virtual void ProcessPendingEvents() = 0;
 };
 
+// Messages go nowhere, questions get their default answer (No, Cancel),
+// progress shows nothing: what runs when nothing is installed, and a base
+// for an interface that only wants to keep some of it.
+class SilentUI : public UserInterface {
+public:
+    void ShowMessage(const std::string&) override {}
+    bool AskYesNo(const std::string&) override { return false; }
+    Answer AskYesNoCancel(const std::string&) override { return Answer::Cancel; }
+    void StartProgress(const std::string&) override {}
+    void SetProgress(int) override {}
+    void EndProgress() override {}
+    void ProcessPendingEvents() override {}
+};
+
 // The installed interface (never null).
 UserInterface& UI();
 // Installs an interface; nullptr restores the silent default. The caller

@@ -13,17 +13,12 @@ namespace kestrin::runner {
 
 namespace {
 
-class CollectingUI : public UserInterface {
+// Keeps the first message; everything else stays silent.
+class CollectingUI : public SilentUI {
 public:
     void ShowMessage(const std::string& text) override {
         if (mFirst.empty()) mFirst = text;
     }
-    bool AskYesNo(const std::string&) override { return false; }
-    Answer AskYesNoCancel(const std::string&) override { return Answer::Cancel; }
-    void StartProgress(const std::string&) override {}
-    void SetProgress(int) override {}
-    void EndProgress() override {}
-    void ProcessPendingEvents() override {}
     const std::string& First() const { return mFirst; }
 
 private:
