@@ -3,6 +3,7 @@
 #include "imaging/bitmap24.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace kestrin {
@@ -28,19 +29,23 @@ void Bitmap24::FillRect(int left, int top, int right, int bottom, ColorValue c) 
 }
 
 void Bitmap24::CopyRect(const Bitmap24& source, int left, int top, int right, int bottom, int x, int y) {
-    // Clip against the source, then against this image.
-    if (left < 0) { x -= left; left = 0; }
-    if (top < 0) { y -= top; top = 0; }
-    right = std::min(right, source.mWidth);
-    bottom = std::min(bottom, source.mHeight);
-    if (x < 0) { left -= x; x = 0; }
-    if (y < 0) { top -= y; y = 0; }
-    right = std::min(right, left + (mWidth - x));
-    bottom = std::min(bottom, top + (mHeight - y));
-    if (left >= right || top >= bottom) return;
-    std::size_t bytes = static_cast<std::size_t>(right - left) * 3;
-    for (int row = top; row < bottom; ++row)
-        std::memmove(Row(y + row - top) + 3 * x, source.Row(row) + 3 * left, bytes);
+    // Clip against the source, then against this image, in 64 bits: positions
+    // from room files may lie anywhere in 32 bits, and their differences
+    // must not wrap back onto the pixels.
+    std::int64_t l = left, t = top, r = right, b = bottom, dx = x, dy = y;
+    if (l < 0) { dx -= l; l = 0; }
+    if (t < 0) { dy -= t; t = 0; }
+    r = std::min<std::int64_t>(r, source.mWidth);
+    b = std::min<std::int64_t>(b, source.mHeight);
+    if (dx < 0) { l -= dx; dx = 0; }
+    if (dy < 0) { t -= dy; dy = 0; }
+    r = std::min(r, l + (mWidth - dx));
+    b = std::min(b, t + (mHeight - dy));
+    if (l >= r || t >= b) return;
+    // Now every value lies inside one of the two images.
+    std::size_t bytes = static_cast<std::size_t>(r - l) * 3;
+    for (std::int64_t row = t; row < b; ++row)
+        std::memmove(Row(static_cast<int>(dy + row - t)) + 3 * dx, source.Row(static_cast<int>(row)) + 3 * l, bytes);
 }
 
 void Bitmap24::Draw(const Bitmap24& source, int x, int y) {
@@ -48,8 +53,11 @@ void Bitmap24::Draw(const Bitmap24& source, int x, int y) {
 }
 
 void Bitmap24::DrawSeeThrough(const Bitmap24& source, int x, int y, ColorValue key) {
-    int left = std::max(0, -x), top = std::max(0, -y);
-    int right = std::min(source.mWidth, mWidth - x), bottom = std::min(source.mHeight, mHeight - y);
+    // The visible part of the source, worked out in 64 bits as in CopyRect.
+    auto clip = [](std::int64_t low, std::int64_t high) { return static_cast<int>(std::clamp<std::int64_t>(low, 0, high)); };
+    int left = clip(-std::int64_t{x}, source.mWidth), top = clip(-std::int64_t{y}, source.mHeight);
+    int right = clip(std::int64_t{mWidth} - x, source.mWidth), bottom = clip(std::int64_t{mHeight} - y, source.mHeight);
+    if (left >= right || top >= bottom) return;
     std::uint8_t kb = static_cast<std::uint8_t>(BlueOf(key)), kg = static_cast<std::uint8_t>(GreenOf(key)),
                  kr = static_cast<std::uint8_t>(RedOf(key));
     for (int row = top; row < bottom; ++row) {

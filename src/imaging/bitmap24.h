@@ -17,6 +17,20 @@ namespace kestrin {
 inline constexpr int kMaxImageSide = 16384;
 inline constexpr std::int64_t kMaxImagePixels = std::int64_t{32} << 20;
 
+// Whether an image of this size may be made at all.
+inline constexpr bool WithinImageLimits(std::int64_t width, std::int64_t height) {
+    return width >= 1 && height >= 1 && width <= kMaxImageSide && height <= kMaxImageSide &&
+           width * height <= kMaxImagePixels;
+}
+
+// A pixel's bytes as a colour value and back, for row loops.
+inline ColorValue PixelColor(const std::uint8_t* p) { return MakeColor(p[2], p[1], p[0]); }
+inline void PutPixel(std::uint8_t* p, ColorValue c) {
+    p[0] = static_cast<std::uint8_t>(BlueOf(c));
+    p[1] = static_cast<std::uint8_t>(GreenOf(c));
+    p[2] = static_cast<std::uint8_t>(RedOf(c));
+}
+
 class Bitmap24 {
 public:
     // Sizes below 1 become 1; pixels are black.
@@ -32,16 +46,8 @@ public:
     const std::uint8_t* Bits() const { return mPixels.data(); }
 
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < mWidth && y < mHeight; }
-    ColorValue Pixel(int x, int y) const {
-        const std::uint8_t* p = Row(y) + 3 * x;
-        return MakeColor(p[2], p[1], p[0]);
-    }
-    void SetPixel(int x, int y, ColorValue c) {
-        std::uint8_t* p = Row(y) + 3 * x;
-        p[0] = static_cast<std::uint8_t>(BlueOf(c));
-        p[1] = static_cast<std::uint8_t>(GreenOf(c));
-        p[2] = static_cast<std::uint8_t>(RedOf(c));
-    }
+    ColorValue Pixel(int x, int y) const { return PixelColor(Row(y) + 3 * x); }
+    void SetPixel(int x, int y, ColorValue c) { PutPixel(Row(y) + 3 * x, c); }
     // The colour of the bottom-left pixel.
     ColorValue TransparentColor() const { return Pixel(0, mHeight - 1); }
 
@@ -68,13 +74,5 @@ private:
 
 // An image that may be absent: what every operation returns.
 using Image = std::unique_ptr<Bitmap24>;
-
-// A pixel's bytes as a colour value and back, for row loops.
-inline ColorValue PixelColor(const std::uint8_t* p) { return MakeColor(p[2], p[1], p[0]); }
-inline void PutPixel(std::uint8_t* p, ColorValue c) {
-    p[0] = static_cast<std::uint8_t>(BlueOf(c));
-    p[1] = static_cast<std::uint8_t>(GreenOf(c));
-    p[2] = static_cast<std::uint8_t>(RedOf(c));
-}
 
 }  // namespace kestrin

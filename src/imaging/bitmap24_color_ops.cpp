@@ -1,6 +1,7 @@
 // The colour operations (grey, hue, value, saturation, fade, replace) and the
 // composition operations (screen door, overlay, morph, bounding box).
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -187,12 +188,16 @@ ImageBox Bitmap24_BoundingBox(const Bitmap24* image) {
                 last = x;
             }
         if (first < 0) continue;
-        box.left = std::min(box.left, first);
-        box.right = std::max(box.right, last);
-        box.top = std::min(box.top, y);
-        box.bottom = std::max(box.bottom, y);
+        WidenBox(box, {first, y, last, y});
     }
     return box;
+}
+
+void WidenBox(ImageBox& box, const ImageBox& other) {
+    box.left = std::min(box.left, other.left);
+    box.top = std::min(box.top, other.top);
+    box.right = std::max(box.right, other.right);
+    box.bottom = std::max(box.bottom, other.bottom);
 }
 
 }  // namespace kestrin

@@ -72,6 +72,9 @@ Image Bitmap24_Morph(const Bitmap24* image, const Bitmap24* target, int amount, 
 // inverted box w-1, h-1, 0, 0 when there are none; left 0, top 0, right -1,
 // bottom -1 for no image.
 ImageBox Bitmap24_BoundingBox(const Bitmap24* image);
+// Left and top to the smaller, right and bottom to the larger of the two
+// boxes: how the boxes of several frames combine.
+void WidenBox(ImageBox& box, const ImageBox& other);
 
 // Stored image: int 10 and a zblock holding a 24-bit BMP file, or int -1.
 void Bitmap24_SaveToStream(const Bitmap24* image, CStream& stream);

@@ -36,11 +36,31 @@ struct Channel {
     }
     std::uint8_t Get(std::uint32_t pixel) const {
         if (!max) return 0;
-        return static_cast<std::uint8_t>(((pixel & mask) >> shift) * 255 / max);
+        // In 64 bits: a mask of more than 24 bits would overflow the product.
+        return static_cast<std::uint8_t>(std::uint64_t{(pixel & mask) >> shift} * 255 / max);
     }
 };
 
 constexpr std::uint32_t kBiRgb = 0, kBiBitfields = 3, kBiAlphaBitfields = 6;
+constexpr std::size_t kHeaderSize = 54;
+
+std::uint32_t PixelDataSize(std::uint32_t width, std::uint32_t height) { return ((width * 3 + 3) & ~3u) * height; }
+
+// The file and info headers the writer puts before the rows.
+void PutHeader(std::uint8_t* p, std::uint32_t width, std::uint32_t height) {
+    std::uint32_t dataSize = PixelDataSize(width, height);
+    std::memset(p, 0, kHeaderSize);
+    p[0] = 'B';
+    p[1] = 'M';
+    Put32(p + 2, kHeaderSize + dataSize);
+    Put32(p + 10, kHeaderSize);
+    Put32(p + 14, 40);
+    Put32(p + 18, width);
+    Put32(p + 22, height);
+    Put16(p + 26, 1);
+    Put16(p + 28, 24);
+    Put32(p + 34, dataSize);
+}
 
 }  // namespace
 
@@ -48,51 +68,25 @@ bool LooksLikeBmp(const std::uint8_t* bytes, std::size_t size) {
     return size >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
 }
 
-void AppendBmp(const Bitmap24& image, std::vector<std::uint8_t>& out) {
+std::vector<std::uint8_t> EncodeBmp(const Bitmap24& image) {
     std::uint32_t w = static_cast<std::uint32_t>(image.Width()), h = static_cast<std::uint32_t>(image.Height());
-    std::uint32_t stride = (w * 3 + 3) & ~3u;
-    std::uint32_t dataSize = stride * h;
-    std::size_t start = out.size();
-    out.resize(start + 54 + dataSize, 0);
-    std::uint8_t* p = out.data() + start;
-    p[0] = 'B';
-    p[1] = 'M';
-    Put32(p + 2, 54 + dataSize);
-    Put32(p + 10, 54);
-    Put32(p + 14, 40);
-    Put32(p + 18, w);
-    Put32(p + 22, h);
-    Put16(p + 26, 1);
-    Put16(p + 28, 24);
-    Put32(p + 34, dataSize);
-    std::uint8_t* row = p + 54;
+    std::vector<std::uint8_t> out(kHeaderSize + PixelDataSize(w, h), 0);
+    PutHeader(out.data(), w, h);
+    std::size_t stride = PixelDataSize(w, 1);
+    std::uint8_t* row = out.data() + kHeaderSize;
     for (int y = image.Height() - 1; y >= 0; --y, row += stride) std::memcpy(row, image.Row(y), image.RowBytes());
+    return out;
 }
 
 bool IsCanonicalBmp(const std::uint8_t* bytes, std::size_t size) {
-    if (size < 54) return false;
+    if (size < kHeaderSize) return false;
     std::int64_t w = static_cast<std::int32_t>(U32(bytes + 18)), h = static_cast<std::int32_t>(U32(bytes + 22));
-    if (w < 1 || h < 1 || w > kMaxImageSide || h > kMaxImageSide || w * h > kMaxImagePixels) return false;
-    std::uint32_t dataSize = ((static_cast<std::uint32_t>(w) * 3 + 3) & ~3u) * static_cast<std::uint32_t>(h);
-    if (size != 54 + static_cast<std::size_t>(dataSize)) return false;
-    std::uint8_t header[54] = {};
-    header[0] = 'B';
-    header[1] = 'M';
-    Put32(header + 2, 54 + dataSize);
-    Put32(header + 10, 54);
-    Put32(header + 14, 40);
-    Put32(header + 18, static_cast<std::uint32_t>(w));
-    Put32(header + 22, static_cast<std::uint32_t>(h));
-    Put16(header + 26, 1);
-    Put16(header + 28, 24);
-    Put32(header + 34, dataSize);
-    return std::memcmp(header, bytes, 54) == 0;
-}
-
-std::vector<std::uint8_t> EncodeBmp(const Bitmap24& image) {
-    std::vector<std::uint8_t> out;
-    AppendBmp(image, out);
-    return out;
+    if (!WithinImageLimits(w, h)) return false;
+    std::uint32_t width = static_cast<std::uint32_t>(w), height = static_cast<std::uint32_t>(h);
+    if (size != kHeaderSize + PixelDataSize(width, height)) return false;
+    std::uint8_t header[kHeaderSize];
+    PutHeader(header, width, height);
+    return std::memcmp(header, bytes, kHeaderSize) == 0;
 }
 
 Image DecodeBmp(const std::uint8_t* bytes, std::size_t size) {
@@ -117,9 +111,7 @@ Image DecodeBmp(const std::uint8_t* bytes, std::size_t size) {
     }
     bool topDown = height < 0;
     if (topDown) height = -height;
-    if (width < 1 || height < 1 || width > kMaxImageSide || height > kMaxImageSide ||
-        width * height > kMaxImagePixels)
-        return nullptr;
+    if (!WithinImageLimits(width, height)) return nullptr;
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return nullptr;
 
     // Channel masks: the fixed layouts for plain files, the stored masks for

@@ -13,8 +13,6 @@ namespace kestrin {
 
 // 14-byte file header, 40-byte info header, rows bottom-up padded to 4 bytes.
 std::vector<std::uint8_t> EncodeBmp(const Bitmap24& image);
-// Appends the same bytes to out.
-void AppendBmp(const Bitmap24& image, std::vector<std::uint8_t>& out);
 
 // No image for anything that is not a readable BMP, or one larger than the
 // image limits, or one whose pixel rows do not fit in the bytes given.

@@ -3,6 +3,8 @@
 
 #include "imaging/gif_codec.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <gif_lib.h>
 
@@ -68,7 +70,10 @@ bool LooksLikeGif(const std::uint8_t* bytes, std::size_t size) {
     return size >= 6 && std::memcmp(bytes, "GIF8", 4) == 0;
 }
 
-std::optional<GifAnimation> DecodeGif(const std::uint8_t* bytes, std::size_t size) {
+namespace {
+
+// Reads at most maxImages images.
+std::optional<GifAnimation> ReadGif(const std::uint8_t* bytes, std::size_t size, std::size_t maxImages) {
     if (!LooksLikeGif(bytes, size)) return std::nullopt;
     MemoryReader reader{bytes, size};
     int error = 0;
@@ -117,6 +122,7 @@ std::optional<GifAnimation> DecodeGif(const std::uint8_t* bytes, std::size_t siz
                 break;
             }
             animation.images.push_back(std::move(image));
+            done = animation.images.size() >= maxImages;
             break;
         }
         case EXTENSION_RECORD_TYPE: {
@@ -150,10 +156,14 @@ std::optional<GifAnimation> DecodeGif(const std::uint8_t* bytes, std::size_t siz
             animation.screenHeight = std::max(animation.screenHeight, image.top + image.height);
         }
     }
-    if (animation.screenWidth > kMaxImageSide || animation.screenHeight > kMaxImageSide ||
-        std::int64_t{animation.screenWidth} * animation.screenHeight > kMaxImagePixels)
-        return std::nullopt;
+    if (!WithinImageLimits(animation.screenWidth, animation.screenHeight)) return std::nullopt;
     return animation;
+}
+
+}  // namespace
+
+std::optional<GifAnimation> DecodeGif(const std::uint8_t* bytes, std::size_t size) {
+    return ReadGif(bytes, size, SIZE_MAX);
 }
 
 void DrawGifImage(Bitmap24& canvas, const GifImage& image) {
@@ -170,7 +180,8 @@ void DrawGifImage(Bitmap24& canvas, const GifImage& image) {
 }
 
 bool DecodeGifFirstImage(const std::uint8_t* bytes, std::size_t size, Picture& picture) {
-    auto animation = DecodeGif(bytes, size);
+    // A still picture is wanted: the images after the first are not read.
+    auto animation = ReadGif(bytes, size, 1);
     if (!animation) return false;
     const GifImage& first = animation->images.front();
     picture.image = std::make_unique<Bitmap24>(animation->screenWidth, animation->screenHeight);

@@ -45,9 +45,8 @@ Image Bitmap24_FromGraphic(const Picture& picture, bool fill) {
 }
 
 bool PictureSizeAllowed(std::int64_t width, std::int64_t height, std::size_t fileSize, std::int64_t maxPixelsPerByte) {
-    if (width < 1 || height < 1 || width > kMaxImageSide || height > kMaxImageSide) return false;
-    std::int64_t pixels = width * height;
-    return pixels <= kMaxImagePixels && pixels <= static_cast<std::int64_t>(fileSize) * maxPixelsPerByte + 65536;
+    return WithinImageLimits(width, height) &&
+           width * height <= static_cast<std::int64_t>(fileSize) * maxPixelsPerByte + 65536;
 }
 
 void RegisterPictureDecoder(PictureDecoder decoder) { Decoders().push_back(std::move(decoder)); }

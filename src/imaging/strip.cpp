@@ -2,6 +2,9 @@
 
 #include "imaging/strip.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "imaging/bitmap24_ops.h"
 #include "imaging/gif_codec.h"
 #include "imaging/picture.h"
@@ -15,33 +18,30 @@ StripSettings& CurrentStripSettings() {
 }
 
 StripPoint StripFramePosition(const StripSettings& s, int k) {
-    int perRow = s.perRow < 1 ? 1 : s.perRow;
-    int column = k % perRow, row = k / perRow;
-    return {s.xOffset + s.width * s.hCell + column * (s.width + s.xSep),
-            s.yOffset + s.height * s.vCell + row * (s.height + s.ySep)};
+    std::int64_t perRow = s.perRow < 1 ? 1 : s.perRow;
+    std::int64_t column = k % perRow, row = k / perRow;
+    // Offsets, cells and gaps have no limit; in 64 bits nothing overflows, and
+    // a position far beyond any picture is held where a frame's far edge
+    // still fits in an int.
+    auto hold = [](std::int64_t v) {
+        constexpr std::int64_t kFar = std::int64_t{1} << 30;
+        return static_cast<int>(std::clamp(v, -kFar, kFar));
+    };
+    return {hold(std::int64_t{s.xOffset} + std::int64_t{s.width} * s.hCell + column * (std::int64_t{s.width} + s.xSep)),
+            hold(std::int64_t{s.yOffset} + std::int64_t{s.height} * s.vCell + row * (std::int64_t{s.height} + s.ySep))};
 }
 
 std::optional<std::vector<Image>> CutStrip(const Bitmap24& picture, const StripSettings& s) {
     if (s.number <= 0 || s.width < 1 || s.height < 1 || s.width > kMaxImageSide || s.height > kMaxImageSide ||
         std::int64_t{s.number} * s.width * s.height > kMaxAnimationPixels)
         return std::nullopt;
-    int perRow = s.perRow < 1 ? 1 : s.perRow;
     std::vector<Image> frames;
     frames.reserve(static_cast<std::size_t>(s.number));
-    int startX = s.xOffset + s.width * s.hCell;
-    int x = startX, y = s.yOffset + s.height * s.vCell, column = 0;
     for (int k = 0; k < s.number; ++k) {
+        StripPoint at = StripFramePosition(s, k);
         auto frame = std::make_unique<Bitmap24>(s.width, s.height, kEmptyFrameColor);
-        frame->CopyRect(picture, x, y, x + s.width, y + s.height, 0, 0);
+        frame->CopyRect(picture, at.x, at.y, at.x + s.width, at.y + s.height, 0, 0);
         frames.push_back(std::move(frame));
-        if (column + 1 == perRow) {
-            x = startX;
-            y += s.height + s.ySep;
-            column = 0;
-        } else {
-            x += s.width + s.xSep;
-            ++column;
-        }
     }
     return frames;
 }

@@ -191,13 +191,7 @@ void TAnimation::Blur(int amount) {
 void TAnimation::Crop(int border) {
     if (border < 0) border = 0;
     ImageBox box{mWidth - 1, mHeight - 1, 0, 0};
-    for (const Image& frame : mFrames) {
-        ImageBox own = Bitmap24_BoundingBox(frame.get());
-        box.left = std::min(box.left, own.left);
-        box.top = std::min(box.top, own.top);
-        box.right = std::max(box.right, own.right);
-        box.bottom = std::max(box.bottom, own.bottom);
-    }
+    for (const Image& frame : mFrames) WidenBox(box, Bitmap24_BoundingBox(frame.get()));
     if (box.right < box.left || box.bottom < box.top) return;
     int width = box.right - box.left + 1 + 2 * border, height = box.bottom - box.top + 1 + 2 * border;
     for (Image& frame : mFrames) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "imaging/bitmap24_ops.h"
 #include "imaging/bmp_codec.h"
@@ -33,7 +34,9 @@ void CBackground::Assign(const CBackground* other) {
     TransparentColor = other->TransparentColor;
     VideoMemory = other->VideoMemory;
     LoadOnUse = other->LoadOnUse;
-    if (Image image = other->GetImage()) mImage = EncodeBmp(*image);
+    // The image is kept in the writer's own BMP layout, so copying the bytes
+    // is a deep copy.
+    mImage = other->mImage;
 }
 
 Image CBackground::GetImage() const {
@@ -44,12 +47,7 @@ Image CBackground::GetImage() const {
 Image CBackground::GetDisplayImage() const {
     Image image = GetImage();
     if (!image) return nullptr;
-    auto display = std::make_unique<Bitmap24>(Width, Height, TransparentColor);
-    if (Transparent)
-        display->DrawSeeThrough(*image, 0, 0, image->TransparentColor());
-    else
-        display->Draw(*image, 0, 0);
-    return display;
+    return MakeDisplayImage(*image, Width, Height, TransparentColor, Transparent);
 }
 
 void CBackground::UpdateTransparentColor() {
@@ -73,10 +71,7 @@ bool CBackground::LoadFromFile(const std::string& name) {
     if (!picture) return false;
     Clear();
     Image image = Bitmap24_FromGraphic(*picture, true);
-    Width = image->Width();
-    Height = image->Height();
-    mImage = EncodeBmp(*image);
-    UpdateTransparentColor();
+    SetImage(image.get());
     return true;
 }
 
@@ -98,11 +93,17 @@ void CBackground::DrawPart(DrawTarget& target, int x, int y, DrawRect rect) cons
     if (!cache) return;
     // Only the part inside the picture can show; tile rectangles come from
     // room files and may reach far outside it.
-    if (rect.left < 0) { x -= rect.left; rect.left = 0; }
-    if (rect.top < 0) { y -= rect.top; rect.top = 0; }
+    // In 64 bits, as the corner moves by the part cut off.
+    std::int64_t px = x, py = y;
+    if (rect.left < 0) { px -= rect.left; rect.left = 0; }
+    if (rect.top < 0) { py -= rect.top; rect.top = 0; }
     rect.right = std::min(rect.right, cache->Width());
     rect.bottom = std::min(rect.bottom, cache->Height());
     if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+    // A corner pushed past the int range lies beyond any canvas.
+    if (px > INT32_MAX || py > INT32_MAX) return;
+    x = static_cast<int>(px);
+    y = static_cast<int>(py);
     int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (!Transparent) {
         Bitmap24 part(w, h);
@@ -166,9 +167,7 @@ bool CBackground::LoadFromStream(CStream& stream) {
     if (stream.ReadBoolean()) {
         // A forged size may not make the display image huge; an image marked
         // as none where one was promised means a broken record.
-        bool sizeOk = Width >= 1 && Height >= 1 && Width <= kMaxImageSide && Height <= kMaxImageSide &&
-                      std::int64_t{Width} * Height <= kMaxImagePixels;
-        auto image = sizeOk ? ReadStoredBmp(stream) : std::nullopt;
+        auto image = WithinImageLimits(Width, Height) ? ReadStoredBmp(stream) : std::nullopt;
         if (!image) {
             Clear();
             return false;

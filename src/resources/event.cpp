@@ -10,6 +10,11 @@ namespace {
 constexpr std::int32_t kEventVersion = 400;
 // The version of every action record takes at least one int.
 constexpr std::size_t kMinActionRecordSize = 4;
+
+// Library 0 names no action: such an action keeps its defaults.
+std::unique_ptr<CAction> NewAction(std::int32_t libraryId, std::int32_t actionId) {
+    return libraryId != 0 ? std::make_unique<CAction>(libraryId, actionId) : std::make_unique<CAction>();
+}
 }  // namespace
 
 CAction* CEvent::GetAction(int i) {
@@ -21,16 +26,13 @@ const CAction* CEvent::GetAction(int i) const {
 }
 
 CAction& CEvent::AddAction(std::int32_t libraryId, std::int32_t actionId) {
-    mActions.push_back(libraryId != 0 ? std::make_unique<CAction>(libraryId, actionId) : std::make_unique<CAction>());
+    mActions.push_back(NewAction(libraryId, actionId));
     return *mActions.back();
 }
 
 CAction* CEvent::InsertAction(int i, std::int32_t libraryId, std::int32_t actionId) {
     if (i < 0 || i > ActionCount()) return nullptr;
-    AddAction(libraryId, actionId);
-    auto action = std::move(mActions.back());
-    mActions.pop_back();
-    return mActions.insert(mActions.begin() + i, std::move(action))->get();
+    return mActions.insert(mActions.begin() + i, NewAction(libraryId, actionId))->get();
 }
 
 void CEvent::DeleteAction(int i) {

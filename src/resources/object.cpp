@@ -76,6 +76,14 @@ int CObject::EventListLength(int type) const {
     return type >= 0 && type < kEventTypeCount ? mEvents[type].length : 0;
 }
 
+std::vector<int> CObject::EventNumbers(int type) const {
+    std::vector<int> numbers;
+    if (type < 0 || type >= kEventTypeCount) return numbers;
+    for (const auto& [number, event] : mEvents[type].events)
+        if (!event->Empty()) numbers.push_back(number);
+    return numbers;
+}
+
 void CObject::Validate(const ResourceLookup& game) {
     if (game.TracksKind(ResourceKind::Sprite)) {
         if (!game.ResourceExists(ResourceKind::Sprite, Sprite)) Sprite = -1;

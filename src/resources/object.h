@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "resources/event.h"
 #include "resources/resource_kind.h"
@@ -37,6 +38,9 @@ public:
     bool HasEvent(int type, int number) const;
     // Length of a type's list: one more than the highest number asked for.
     int EventListLength(int type) const;
+    // The numbers of a type's events that have actions, ascending: the events
+    // the object's record holds. Empty for a type outside 0..10.
+    std::vector<int> EventNumbers(int type) const;
 
     // Drops references that do not resolve: the sprite and mask become -1,
     // the parent -100, and collision events with missing objects lose their

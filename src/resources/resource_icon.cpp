@@ -1,4 +1,4 @@
-// Icons of sprites and backgrounds.
+// Display images and icons of sprites and backgrounds.
 
 #include "resources/resource_icon.h"
 
@@ -7,6 +7,15 @@
 #include "imaging/draw_target.h"
 
 namespace kestrin {
+
+Image MakeDisplayImage(const Bitmap24& picture, int width, int height, ColorValue fill, bool transparent) {
+    auto display = std::make_unique<Bitmap24>(width, height, fill);
+    if (transparent)
+        display->DrawSeeThrough(picture, 0, 0, picture.TransparentColor());
+    else
+        display->Draw(picture, 0, 0);
+    return display;
+}
 
 Image MakeResourceIcon(const Bitmap24* display, bool transparent) {
     auto icon = std::make_unique<Bitmap24>(16, 16, kIconBackgroundColor);

@@ -2,6 +2,9 @@
 
 #include "resources/sprite.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "imaging/bitmap24_ops.h"
 #include "imaging/bmp_codec.h"
 #include "imaging/picture_frames.h"
@@ -48,10 +51,9 @@ void CSprite::Assign(const CSprite* other) {
     LoadOnUse = other->LoadOnUse;
     XOrigin = other->XOrigin;
     YOrigin = other->YOrigin;
-    for (int i = 0; i < other->FrameCount(); ++i) {
-        Image frame = other->GetImage(i);
-        mFrames.push_back(EncodeBmp(*frame));
-    }
+    // Every frame is kept in the writer's own BMP layout, so a copy of the
+    // bytes is the same deep copy a decode and re-encode would make.
+    mFrames = other->mFrames;
 }
 
 void CSprite::AddImage(const Bitmap24* image) {
@@ -77,18 +79,18 @@ Image CSprite::GetImage(int i) const {
 Image CSprite::GetDisplayImage(int i) const {
     Image frame = GetImage(i);
     if (!frame) return nullptr;
-    auto display = std::make_unique<Bitmap24>(Width, Height, TransparentColor);
-    if (Transparent)
-        display->DrawSeeThrough(*frame, 0, 0, frame->TransparentColor());
-    else
-        display->Draw(*frame, 0, 0);
-    return display;
+    return MakeDisplayImage(*frame, Width, Height, TransparentColor, Transparent);
 }
 
 void CSprite::DrawAt(DrawTarget& target, int x, int y) const {
     if (mFrames.empty()) return;
     if (!mDisplayCache) mDisplayCache = GetDisplayImage(0);
-    if (mDisplayCache) target.DrawImage(*mDisplayCache, x - XOrigin, y - YOrigin, Transparent);
+    // Positions and origins from files may lie anywhere in 32 bits; a corner
+    // beyond them is held at the edge of the range, far off any canvas.
+    auto corner = [](std::int32_t at, std::int32_t origin) {
+        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{at} - origin, INT32_MIN, INT32_MAX));
+    };
+    if (mDisplayCache) target.DrawImage(*mDisplayCache, corner(x, XOrigin), corner(y, YOrigin), Transparent);
 }
 
 Image CSprite::MakeIcon() const {
@@ -123,11 +125,7 @@ void CSprite::UpdateBoundingBox() {
     ImageBox box{Width - 1, Height - 1, 0, 0};
     for (int i = 0; i < FrameCount(); ++i) {
         Image frame = GetImage(i);
-        ImageBox own = Bitmap24_BoundingBox(frame.get());
-        box.left = std::min(box.left, own.left);
-        box.top = std::min(box.top, own.top);
-        box.right = std::max(box.right, own.right);
-        box.bottom = std::max(box.bottom, own.bottom);
+        WidenBox(box, Bitmap24_BoundingBox(frame.get()));
     }
     BoxLeft = box.left;
     BoxTop = box.top;
@@ -167,9 +165,8 @@ bool CSprite::LoadFromStream(CStream& stream) {
     std::int32_t count = stream.ReadInteger();
     // Each frame takes at least its marker, so the count cannot promise more
     // than the bytes left; a forged size may not make display images huge.
-    bool sizeOk = Width >= 1 && Height >= 1 && Width <= kMaxImageSide && Height <= kMaxImageSide &&
-                  std::int64_t{Width} * Height <= kMaxImagePixels;
-    if (count < 0 || static_cast<std::size_t>(count) > stream.Remaining() / 4 || (count > 0 && !sizeOk)) {
+    if (count < 0 || static_cast<std::size_t>(count) > stream.Remaining() / 4 ||
+        (count > 0 && !WithinImageLimits(Width, Height))) {
         Clear();
         return false;
     }

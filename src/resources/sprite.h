@@ -29,7 +29,7 @@ public:
     void Clear();
     // Frames and display cache gone, size 32 x 32; the box 0,0,0,0 unless manual.
     void ClearImages();
-    // Deep copy (frames re-encoded); a null other leaves the sprite cleared.
+    // Deep copy; a null other leaves the sprite cleared.
     void Assign(const CSprite* other);
 
     // Appends a frame; the first frame of an empty sprite sets the size.

@@ -72,11 +72,12 @@ bool CTimeLine::DeleteMoment(std::int32_t step) {
 int CTimeLine::ChangeMoment(std::int32_t step, std::int32_t newStep) {
     int from = FindMoment(step);
     if (from < 0 || FindMoment(newStep) >= 0) return -1;
-    CEvent actions;
-    actions.Assign(*mMoments[from].event);
-    DeleteMoment(step);
+    // The moment found is the one that moves, actions and all, even when a
+    // shift left another moment on the same step.
+    std::unique_ptr<CEvent> actions = std::move(mMoments[from].event);
+    mMoments.erase(mMoments.begin() + from);
     int to = AddMoment(newStep);
-    mMoments[to].event->Assign(actions);
+    mMoments[to].event = std::move(actions);
     return to;
 }
 

@@ -9,6 +9,7 @@
 #include "image_helpers.h"
 #include "imaging/bitmap24_ops.h"
 #include "imaging/color.h"
+#include "imaging/draw_target.h"
 #include "platform/recording_ui.h"
 #include "storage/stream.h"
 
@@ -210,6 +211,26 @@ TEST(Bitmap24Geometry, ExactPixelMoves) {
     EXPECT_EQ(Pixels(*Bitmap24_Rotate90(line.get(), false, false)), (std::vector<ColorValue>{1, 2, 1}));
     // Shift fills with the transparent colour (bottom-left, 4).
     EXPECT_EQ(Pixels(*Bitmap24_Shift(image.get(), 1, -1)), (std::vector<ColorValue>{4, 4, 5, 4, 4, 4}));
+}
+
+TEST(Bitmap24Drawing, FarPositionsTouchNothing) {
+    // Drawing at (or cutting from) the ends of the int range must neither
+    // wrap onto the canvas nor reach outside either image.
+    const Bitmap24 source(4, 4, R);
+    const std::int32_t ends[] = {INT32_MIN, INT32_MIN + 1, INT32_MAX - 1, INT32_MAX};
+    for (std::int32_t a : ends)
+        for (std::int32_t b : ends) {
+            SCOPED_TRACE(testing::Message() << a << "," << b);
+            Bitmap24 canvas(6, 6, G);
+            canvas.Draw(source, a, b);
+            canvas.DrawSeeThrough(source, a, b, W);
+            canvas.CopyRect(source, a, b, INT32_MAX, INT32_MAX, 0, 0);
+            canvas.CopyRect(source, 0, 0, 4, 4, a, b);
+            ImageDrawTarget target(canvas);
+            target.DrawStretched(source, a, b, 8, INT32_MAX, false);
+            target.DrawStretched(source, a, b, INT32_MAX, 8, true);
+            EXPECT_EQ(canvas, Bitmap24(6, 6, G));
+        }
 }
 
 TEST(Bitmap24Sampling, StretchNearestAndAveraged) {

@@ -70,6 +70,30 @@ TEST(Strip, CuttingWalkTakesEachRectangle) {
     EXPECT_FALSE(CutStrip(picture, s));
 }
 
+TEST(Strip, SettingsFarBeyondThePictureGiveEmptyFrames) {
+    // Offsets, cells and gaps have no upper limit; products of them must not
+    // wrap around onto the picture.
+    Bitmap24 picture(4, 4, 0x123456);
+    StripSettings base;
+    base.number = 3;
+    base.perRow = 2;
+    base.width = base.height = 64;
+    StripSettings cells = base, offsets = base, gaps = base;
+    cells.hCell = cells.vCell = 2000000000;
+    offsets.xOffset = offsets.yOffset = -2000000000;
+    gaps.xSep = gaps.ySep = 2000000000;
+    for (const StripSettings* s : {&cells, &offsets, &gaps}) {
+        auto frames = CutStrip(picture, *s);
+        ASSERT_TRUE(frames);
+        // The first frame of the gap case starts at 0,0 and holds the picture.
+        for (std::size_t k = s == &gaps ? 1 : 0; k < frames->size(); ++k) {
+            const Bitmap24& frame = *(*frames)[k];
+            EXPECT_EQ(frame.Pixel(0, 0), kEmptyFrameColor) << k;
+            EXPECT_EQ(frame.Pixel(frame.Width() - 1, frame.Height() - 1), kEmptyFrameColor) << k;
+        }
+    }
+}
+
 TEST(Strip, UnreadableFileShowsItsMessage) {
     RecordingUI ui;
     ScopedUI scope(ui);

@@ -261,6 +261,11 @@ TEST(ObjectTest, EventsAreStoredFromTheHighestNumberDown) {
     EXPECT_FALSE(object.HasEvent(4, 9));
     EXPECT_FALSE(object.HasEvent(11, 0));
     EXPECT_EQ(object.GetEvent(11, 0), nullptr);
+    // The events the record holds, ascending.
+    EXPECT_EQ(object.EventNumbers(4), std::vector<int>{3});
+    EXPECT_EQ(object.EventNumbers(6), (std::vector<int>{2, 5}));
+    EXPECT_TRUE(object.EventNumbers(1).empty());
+    EXPECT_TRUE(object.EventNumbers(11).empty());
 
     CStream oneAction;
     CEvent single;

@@ -611,5 +611,40 @@ TEST(RoomTest, DrawLayersThenInstancesAndTilesByDepthThenForegrounds) {
     EXPECT_EQ(shifted.Pixel(6, 2), kGreen);
 }
 
+TEST(RoomTest, InstancesAndTilesAtTheEndsOfTheIntRangeDrawNothing) {
+    // Positions, origins and tile parts from a file may be any 32-bit value;
+    // none of them may wrap back onto the canvas or past the pictures.
+    FakeGame game;
+    const int background = game.AddBackground(Bitmap24(4, 4, MakeColor(0, 0, 255)));
+    std::vector<int> objects;
+    for (std::int32_t origin : {1, -1}) {
+        auto sprite = std::make_unique<CSprite>();
+        const Bitmap24 frame(4, 4, MakeColor(255, 0, 0));
+        sprite->AddImage(&frame);
+        sprite->SetTransparent(false);
+        sprite->XOrigin = sprite->YOrigin = origin;
+        game.sprites.push_back(std::move(sprite));
+        objects.push_back(game.AddObject(0, static_cast<int>(game.sprites.size()) - 1));
+    }
+    CRoom room;
+    room.DrawColor = false;
+    for (std::int32_t at : {INT32_MIN, INT32_MIN + 1, INT32_MAX - 1, INT32_MAX}) {
+        for (int object : objects) room.AddInstance(at, at, object, game);
+        room.AddTile(RoomTile{.X = at, .Y = at, .Background = background, .Left = 0, .Top = 0, .Width = 4,
+                              .Height = 4},
+                     game);
+        room.AddTile(RoomTile{.X = 0, .Y = 0, .Background = background, .Left = at, .Top = at, .Width = 4,
+                              .Height = 4},
+                     game);
+    }
+    for (bool transparent : {false, true}) {
+        game.backgrounds[background]->Transparent = transparent;
+        Bitmap24 canvas(8, 8, MakeColor(1, 2, 3));
+        ImageDrawTarget target(canvas);
+        room.Draw(target, 0, 0, game);
+        EXPECT_EQ(canvas, Bitmap24(8, 8, MakeColor(1, 2, 3))) << transparent;
+    }
+}
+
 }  // namespace
 }  // namespace kestrin

@@ -60,6 +60,15 @@ TEST(TimeLineTest, ChangeMoment) {
     EXPECT_EQ(line.ChangeMoment(7, 30), 1);
     EXPECT_EQ(Steps(line), (std::vector<std::int32_t>{20, 30}));
     EXPECT_EQ(Tags(line.GetMomentEvent(1)), std::vector<std::string>{"five"});
+
+    // Two moments on one step after a shift: the first one moves with its own
+    // actions and the other stays, none lost and none doubled.
+    line.ShiftMoments(30, 0, -10);
+    ASSERT_EQ(Steps(line), (std::vector<std::int32_t>{20, 20}));
+    EXPECT_EQ(line.ChangeMoment(20, 40), 1);
+    EXPECT_EQ(Steps(line), (std::vector<std::int32_t>{20, 40}));
+    EXPECT_EQ(Tags(line.GetMomentEvent(0)), std::vector<std::string>{"five"});
+    EXPECT_EQ(Tags(line.GetMomentEvent(1)), std::vector<std::string>{"twenty"});
 }
 
 TEST(TimeLineTest, ShiftMomentsMovesTheRangeAndResorts) {
