@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "imaging/bmp_codec.h"
 #include "platform/file_system.h"
 #include "platform/user_interface.h"
 #include "storage/stream.h"
@@ -39,9 +40,10 @@ bool TakesIcon(const CActionDefinition& definition) {
            definition.Kind != kActionKindLabel;
 }
 
-// Reads one file into the library; false for anything that is not a well-formed
+// Reads one file into the library and decodes the definitions' pictures, one
+// per definition, null for none; false for anything that is not a well-formed
 // library file: unreadable, a refused version, cut short, a broken picture.
-bool ReadLibraryFile(const std::string& path, CActionLibrary& library) {
+bool ReadLibraryFile(const std::string& path, CActionLibrary& library, std::vector<Image>& pictures) {
     try {
         CStream stream;
         stream.LoadFromFile(path);
@@ -50,8 +52,15 @@ bool ReadLibraryFile(const std::string& path, CActionLibrary& library) {
         return false;
     }
     // An empty picture means none; any other bytes must make a picture.
+    pictures.clear();
     for (const auto& definition : library.Definitions) {
-        if (!definition->Image.empty() && !IsBitmapFile(definition->Image)) return false;
+        const std::string& bytes = definition->Image;
+        Image picture;
+        if (!bytes.empty()) {
+            picture = DecodeBmp(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+            if (!picture) return false;
+        }
+        pictures.push_back(std::move(picture));
     }
     return true;
 }
@@ -83,14 +92,16 @@ bool LoadActionLibrariesFrom(const std::string& folder) {
             return true;
         }
         auto library = std::make_unique<CActionLibrary>();
-        if (!ReadLibraryFile(JoinPath(folder, name), *library)) {
+        std::vector<Image> pictures;
+        if (!ReadLibraryFile(JoinPath(folder, name), *library, pictures)) {
             ShowMessage(std::string(kLibraryLoadErrorMessage) + name);
             return false;
         }
-        for (const auto& definition : library->Definitions) {
-            definition->IconIndex = TakesIcon(*definition) ? registry.icons.Add(definition->Image) : -1;
-            definition->Image.clear();
-            definition->Image.shrink_to_fit();
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
+            CActionDefinition& definition = *library->Definitions[i];
+            definition.IconIndex = TakesIcon(definition) && pictures[i] ? registry.icons.Add(*pictures[i]) : -1;
+            definition.Image.clear();
+            definition.Image.shrink_to_fit();
         }
         registry.libraries.push_back(std::move(library));
     }

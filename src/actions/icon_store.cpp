@@ -7,22 +7,21 @@
 
 namespace kestrin {
 
-bool IsBitmapFile(const std::string& bytes) {
-    return DecodeBmp(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()) != nullptr;
-}
-
 int CIconStore::Add(const std::string& bmpBytes) {
     const Image image = DecodeBmp(reinterpret_cast<const std::uint8_t*>(bmpBytes.data()), bmpBytes.size());
-    if (!image) return -1;
+    return image ? Add(*image) : -1;
+}
+
+int CIconStore::Add(const Bitmap24& image) {
     if (mLists.empty() || static_cast<int>(mLists.back().size()) >= mListCapacity) {
         if (static_cast<int>(mLists.size()) >= kIconListCount) return -1;
         mLists.emplace_back();
     }
-    const ColorValue transparent = image->TransparentColor();
+    const ColorValue transparent = image.TransparentColor();
     ActionIcon icon;
     for (int y = 0; y < kIconSize; ++y) {
         for (int x = 0; x < kIconSize; ++x) {
-            const ColorValue c = image->Contains(x, y) ? image->Pixel(x, y) : transparent;
+            const ColorValue c = image.Contains(x, y) ? image.Pixel(x, y) : transparent;
             icon.pixels[static_cast<std::size_t>(y * kIconSize + x)] =
                 c == transparent ? 0u
                                  : 0xFF000000u | (static_cast<std::uint32_t>(RedOf(c)) << 16) |

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "imaging/bitmap24.h"
+
 namespace kestrin {
 
 inline constexpr int kIconSize = 24;
@@ -23,9 +25,6 @@ struct ActionIcon {
     std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y * kIconSize + x)]; }
 };
 
-// Whether the bytes form a BMP file Kestrin can read.
-bool IsBitmapFile(const std::string& bytes);
-
 class CIconStore {
 public:
     // Lists hold up to 1000 cells; tests may make them smaller, the numbering
@@ -37,6 +36,8 @@ public:
     // part, padded with the transparent colour when the picture is smaller.
     // -1 for an empty or unreadable picture or when every list is full.
     int Add(const std::string& bmpBytes);
+    // The same for a picture already decoded.
+    int Add(const Bitmap24& image);
     // The icon of that number, or null (nothing to draw) for -1 or a number
     // the store never gave.
     const ActionIcon* IconAt(int iconNumber) const;

@@ -6,7 +6,8 @@
 
 namespace kestrin::cli {
 
-// Exit codes: 0 success, 1 the command failed, 2 bad usage.
+// Exit codes: 0 success, 1 the command failed, 2 bad usage (main then
+// prints the command's usage line from the table).
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;

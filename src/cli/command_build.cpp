@@ -22,10 +22,7 @@ int RunBuild(const std::vector<std::string>& arguments) {
         else if (argument.size() > 1 && argument[0] == '-') unknownOption = true;
         else names.push_back(argument);
     }
-    if (unknownOption || names.size() != 2) {
-        std::fprintf(stderr, "Usage: kestrin-cli build GAME OUT [--debug]\n");
-        return kExitUsage;
-    }
+    if (unknownOption || names.size() != 2) return kExitUsage;
     // A missing library folder is reported and the build goes on: the game
     // keeps the action fields it was saved with.
     LoadActionLibraries();

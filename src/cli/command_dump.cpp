@@ -19,7 +19,7 @@ namespace kestrin::cli {
 
 int RunDump(const std::vector<std::string>& arguments) {
     GameCommandLine line;
-    if (!ParseGameCommandLine(arguments, {"dump GAME.ksd [--no-libraries]", 1, false, true}, line))
+    if (!ParseGameCommandLine(arguments, {1, false, true}, line))
         return kExitUsage;
     PrepareGameCommand(!line.noLibraries);
     const std::string& fileName = line.files[0];

@@ -23,10 +23,7 @@ std::string Shown(const CActionDefinition& definition) {
 }  // namespace
 
 int RunLibs(const std::vector<std::string>& arguments) {
-    if (arguments.size() > 1) {
-        std::fprintf(stderr, "Usage: kestrin-cli libs [FOLDER]\n");
-        return kExitUsage;
-    }
+    if (arguments.size() > 1) return kExitUsage;
     const bool loaded =
         arguments.empty() ? LoadActionLibraries() : LoadActionLibrariesFrom(arguments[0]);
     for (int i = 0; i < LibraryCount(); ++i) {

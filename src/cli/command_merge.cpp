@@ -20,7 +20,7 @@ constexpr const char* kMergeFailedMessage = "Error merging game. File might have
 
 int RunMerge(const std::vector<std::string>& arguments) {
     GameCommandLine line;
-    if (!ParseGameCommandLine(arguments, {"merge GAME.ksd OTHER.ksd -o OUT.ksd", 2, true, false}, line))
+    if (!ParseGameCommandLine(arguments, {2, true, false}, line))
         return kExitUsage;
     PrepareGameCommand(true);
     auto game = std::make_unique<Game>();

@@ -14,7 +14,7 @@ namespace kestrin::cli {
 
 int RunNew(const std::vector<std::string>& arguments) {
     GameCommandLine line;
-    if (!ParseGameCommandLine(arguments, {"new OUT.ksd", 1, false, false}, line)) return kExitUsage;
+    if (!ParseGameCommandLine(arguments, {1, false, false}, line)) return kExitUsage;
     PrepareGameCommand(true);
     auto game = std::make_unique<Game>();
     NewGame(*game);

@@ -44,7 +44,7 @@ private:
 
 int RunExportScripts(const std::vector<std::string>& arguments) {
     GameCommandLine line;
-    if (!ParseGameCommandLine(arguments, {"export-scripts GAME.ksd OUT.ksl", 2, false, false}, line))
+    if (!ParseGameCommandLine(arguments, {2, false, false}, line))
         return kExitUsage;
     PrepareGameCommand(true);
     auto game = std::make_unique<Game>();
@@ -60,7 +60,7 @@ int RunExportScripts(const std::vector<std::string>& arguments) {
 
 int RunImportScripts(const std::vector<std::string>& arguments) {
     GameCommandLine line;
-    if (!ParseGameCommandLine(arguments, {"import-scripts GAME.ksd IN.ksl -o OUT.ksd", 2, true, false}, line))
+    if (!ParseGameCommandLine(arguments, {2, true, false}, line))
         return kExitUsage;
     PrepareGameCommand(true);
     auto game = std::make_unique<Game>();

@@ -2,21 +2,10 @@
 
 #include "cli/game_command_line.h"
 
-#include <cstdio>
-
 #include "actions/action_registry.h"
 #include "platform/preferences.h"
 
 namespace kestrin::cli {
-
-namespace {
-
-bool Usage(const GameCommandSyntax& syntax) {
-    std::fprintf(stderr, "Usage: kestrin-cli %s\n", syntax.usage);
-    return false;
-}
-
-}  // namespace
 
 bool ParseGameCommandLine(const std::vector<std::string>& arguments, const GameCommandSyntax& syntax,
                           GameCommandLine& parsed) {
@@ -24,18 +13,18 @@ bool ParseGameCommandLine(const std::vector<std::string>& arguments, const GameC
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (syntax.output && argument == "-o") {
-            if (haveOutput || i + 1 >= arguments.size()) return Usage(syntax);
+            if (haveOutput || i + 1 >= arguments.size()) return false;
             parsed.output = arguments[++i];
             haveOutput = true;
         } else if (syntax.noLibraries && argument == "--no-libraries") {
             parsed.noLibraries = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
-            return Usage(syntax);
+            return false;
         } else {
             parsed.files.push_back(argument);
         }
     }
-    if (parsed.files.size() != syntax.files || haveOutput != syntax.output) return Usage(syntax);
+    if (parsed.files.size() != syntax.files || haveOutput != syntax.output) return false;
     return true;
 }
 

@@ -9,7 +9,6 @@
 namespace kestrin::cli {
 
 struct GameCommandSyntax {
-    const char* usage;  // the whole line after "kestrin-cli "
     std::size_t files;  // how many file arguments
     bool output;        // "-o OUT" is required
     bool noLibraries;   // "--no-libraries" is allowed
@@ -21,8 +20,8 @@ struct GameCommandLine {
     bool noLibraries = false;
 };
 
-// False, after the usage line on standard error, when the arguments do not
-// fit the syntax.
+// False when the arguments do not fit the syntax (the caller then exits with
+// kExitUsage, and main prints the usage line).
 bool ParseGameCommandLine(const std::vector<std::string>& arguments, const GameCommandSyntax& syntax,
                           GameCommandLine& parsed);
 

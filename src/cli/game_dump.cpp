@@ -91,37 +91,11 @@ void WriteActions(JsonWriter& json, const CEvent& event) {
     json.EndArray();
 }
 
-// The numbers of the events of each type that have actions, ascending. The
-// object holds its events sparsely and shows only single ones, so they are
-// read back from its own record, which lists exactly the events with actions.
-std::array<std::vector<int>, kEventTypeCount> EventNumbers(CObject& object) {
-    CStream record;
-    object.SaveToStream(record);
-    record.SetPosition(0);
-    record.ReadInteger();  // version
-    record.Seek(7 * 4, SeekOrigin::Current);  // sprite .. mask
-    std::int32_t highestType = record.ReadInteger();
-    std::array<std::vector<int>, kEventTypeCount> numbers;
-    for (int type = 0; type <= highestType && type < kEventTypeCount; ++type) {
-        for (;;) {
-            std::int32_t number = record.ReadInteger();
-            if (number < 0) break;
-            CEvent skipped;
-            skipped.LoadFromStream(record);
-            numbers[static_cast<std::size_t>(type)].push_back(number);
-        }
-    }
-    // The record lists them from the highest number down.
-    for (auto& list : numbers) std::reverse(list.begin(), list.end());
-    return numbers;
-}
-
-void WriteObjectEvents(JsonWriter& json, CObject& object) {
-    auto numbers = EventNumbers(object);
+void WriteObjectEvents(JsonWriter& json, const CObject& object) {
     json.Key("events").BeginArray();
     for (int type = 0; type < kEventTypeCount; ++type) {
         json.BeginArray();
-        for (int number : numbers[static_cast<std::size_t>(type)]) {
+        for (int number : object.EventNumbers(type)) {
             json.BeginObject();
             json.Key("number").Integer(number);
             WriteActions(json, *object.FindEvent(type, number));

@@ -11,14 +11,13 @@ using namespace kestrin::cli;
 
 namespace {
 
+std::string Syntax(const Command& c) { return std::string(c.name) + (c.usage[0] ? " " : "") + c.usage; }
+
 void PrintUsage(std::FILE* out) {
     std::fprintf(out, "Usage: kestrin-cli COMMAND [ARGUMENTS]\n\n");
     std::fprintf(out, "  --help                 show this text\n");
     std::fprintf(out, "  --version              show the version\n");
-    for (const auto& c : Commands()) {
-        std::string line = std::string(c.name) + (c.usage[0] ? " " : "") + c.usage;
-        std::fprintf(out, "  %-22s %s\n", line.c_str(), c.summary);
-    }
+    for (const auto& c : Commands()) std::fprintf(out, "  %-22s %s\n", Syntax(c).c_str(), c.summary);
 }
 
 }  // namespace
@@ -41,7 +40,10 @@ int main(int argc, char** argv) {
         if (args[0] == c.name) {
             ConsoleUI ui;
             kestrin::ScopedUI installed(ui);
-            return c.run(std::vector<std::string>(args.begin() + 1, args.end()));
+            const int code = c.run(std::vector<std::string>(args.begin() + 1, args.end()));
+            // Every command's usage line comes from the table, printed here once.
+            if (code == kExitUsage) std::fprintf(stderr, "Usage: kestrin-cli %s\n", Syntax(c).c_str());
+            return code;
         }
     }
     std::fprintf(stderr, "kestrin-cli: unknown command \"%s\"\n\n", args[0].c_str());

@@ -3,15 +3,9 @@
 #include "language/color_code.h"
 
 #include "language/builtin_names.h"
+#include "language/token_scanner.h"
 
 namespace kestrin {
-
-namespace {
-
-bool IsWordStart(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
-bool IsWordChar(unsigned char c) { return IsWordStart(c) || (c >= '0' && c <= '9'); }
-
-}  // namespace
 
 ColorClass ResourceColorClass(ResourceKind kind) {
     switch (kind) {
@@ -81,9 +75,9 @@ bool ColorCode_Classify(std::string_view line, bool startsInComment, const NameR
             i = j + 1;
             continue;
         }
-        if (IsWordStart(static_cast<unsigned char>(c))) {
+        if (scan::IsNameStart(static_cast<unsigned char>(c))) {
             std::size_t end = i + 1;
-            while (end < n && IsWordChar(static_cast<unsigned char>(line[end]))) ++end;
+            while (end < n && scan::IsNameChar(static_cast<unsigned char>(line[end]))) ++end;
             ColorClass wordClass = WordColorClass(line.substr(i, end - i), game);
             for (; i < end; ++i) classes[i] = wordClass;
             continue;

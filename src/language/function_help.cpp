@@ -33,7 +33,6 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
 
 std::vector<std::string> ReadFunctionHelp(const std::string& path) {
     std::vector<std::string> lines;
-    if (!FileExists(path)) return lines;
     std::string text;
     try {
         text = ReadFileText(path);

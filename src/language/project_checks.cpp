@@ -8,6 +8,7 @@
 #include "language/check_error.h"
 #include "language/checker.h"
 #include "language/string_map.h"
+#include "language/token_scanner.h"
 
 namespace kestrin {
 
@@ -22,59 +23,32 @@ void Add(std::vector<InfoLine>& lines, std::string text, std::int32_t color, int
 
 bool Full(const std::vector<InfoLine>& lines) { return static_cast<int>(lines.size()) >= kMaxInfoLines; }
 
-const char* KindSuffix(ResourceKind kind) {
-    switch (kind) {
-    case ResourceKind::Sprite: return ": sprite";
-    case ResourceKind::Sound: return ": sound";
-    case ResourceKind::Background: return ": background";
-    case ResourceKind::Path: return ": path";
-    case ResourceKind::Script: return ": script";
-    case ResourceKind::DataFile: return ": data file";
-    case ResourceKind::TimeLine: return ": time line";
-    case ResourceKind::Object: return ": object";
-    case ResourceKind::Room: return ": room";
-    }
-    return "";
-}
+// The texts of each kind, in ResourceKind order: the listing's suffix, the
+// name check's kind word and its "equal to" finding.
+struct KindTexts {
+    const char* suffix;
+    const char* word;
+    const char* equalTo;
+};
+constexpr KindTexts kKindTexts[kResourceKindCount] = {
+    {": sprite", "Sprite", "equal to a sprite name."},
+    {": sound", "Sound", "equal to a sound name."},
+    {": background", "Background", "equal to a background name."},
+    {": path", "Path", "equal to a path name."},
+    {": script", "Script", "equal to a script name."},
+    {": data file", "Data file", "equal to a data file name."},
+    {": time line", "Time line", "equal to a time line name."},
+    {": object", "Object", "equal to an object name."},
+    {": room", "Room", "equal to a room name."},
+};
 
-const char* KindWord(ResourceKind kind) {
-    switch (kind) {
-    case ResourceKind::Sprite: return "Sprite";
-    case ResourceKind::Sound: return "Sound";
-    case ResourceKind::Background: return "Background";
-    case ResourceKind::Path: return "Path";
-    case ResourceKind::Script: return "Script";
-    case ResourceKind::DataFile: return "Data file";
-    case ResourceKind::TimeLine: return "Time line";
-    case ResourceKind::Object: return "Object";
-    case ResourceKind::Room: return "Room";
-    }
-    return "";
-}
-
-const char* EqualToKind(ResourceKind kind) {
-    switch (kind) {
-    case ResourceKind::Sprite: return "equal to a sprite name.";
-    case ResourceKind::Sound: return "equal to a sound name.";
-    case ResourceKind::Background: return "equal to a background name.";
-    case ResourceKind::Path: return "equal to a path name.";
-    case ResourceKind::Script: return "equal to a script name.";
-    case ResourceKind::DataFile: return "equal to a data file name.";
-    case ResourceKind::TimeLine: return "equal to a time line name.";
-    case ResourceKind::Object: return "equal to an object name.";
-    case ResourceKind::Room: return "equal to a room name.";
-    }
-    return "";
-}
+const KindTexts& TextsOf(ResourceKind kind) { return kKindTexts[KindIndex(kind)]; }
 
 }  // namespace
 
 bool IsValidResourceName(std::string_view name) {
-    if (name.empty()) return false;
-    auto letter = [](unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
-    if (!letter(name[0])) return false;
-    return std::all_of(name.begin() + 1, name.end(),
-                       [&](unsigned char c) { return letter(c) || (c >= '0' && c <= '9'); });
+    if (name.empty() || !scan::IsNameStart(static_cast<unsigned char>(name[0]))) return false;
+    return std::all_of(name.begin() + 1, name.end(), [](unsigned char c) { return scan::IsNameChar(c); });
 }
 
 std::string InfoCaption(InfoType type, std::string_view searchText) {
@@ -117,7 +91,7 @@ std::vector<InfoLine> ListResourceNames(const ProjectSource& project, const Colo
         const int count = project.ResourceCount(kind);
         for (int i = 0; i < count && !Full(lines); ++i) {
             if (!project.ResourceExists(kind, i)) continue;
-            Add(lines, project.ResourceName(kind, i) + KindSuffix(kind), colors[ResourceColorClass(kind)],
+            Add(lines, project.ResourceName(kind, i) + TextsOf(kind).suffix, colors[ResourceColorClass(kind)],
                 InfoKind(kind), -1, i);
         }
     }
@@ -152,7 +126,7 @@ std::vector<InfoLine> CheckResourceNames(const ProjectSource& project) {
         for (int i = 0; i < count && !Full(lines); ++i) {
             if (!project.ResourceExists(kind, i)) continue;
             const std::string name = project.ResourceName(kind, i);
-            const std::string prefix = std::string(KindWord(kind)) + " name \"" + name + "\" is ";
+            const std::string prefix = std::string(TextsOf(kind).word) + " name \"" + name + "\" is ";
             auto finding = [&](const char* what, std::int32_t color) {
                 Add(lines, prefix + what, color, InfoKind(kind), -1, i);
             };
@@ -160,7 +134,7 @@ std::vector<InfoLine> CheckResourceNames(const ProjectSource& project) {
             if (!earlier.Insert(name, true)) finding("used twice.", kInfoMaroon);
             for (ResourceKind other : kAllResourceKinds)
                 if (other != kind && project.FindResource(other, name) >= 0)
-                    finding(EqualToKind(other), kInfoMaroon);
+                    finding(TextsOf(other).equalTo, kInfoMaroon);
             if (Variable_IsLocal(name)) finding("equal to a local variable name.", kInfoDarkGreen);
             if (Variable_IsGlobal(name)) finding("equal to a global variable name.", kInfoDarkGreen);
             if (Function_Exists(name)) finding("equal to a function name.", kInfoDarkGreen);

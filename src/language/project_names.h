@@ -35,7 +35,6 @@ private:
         std::string name;
         std::string code;
     };
-    static int KindIndex(ResourceKind kind) { return static_cast<int>(kind); }
     const Slot* SlotAt(ResourceKind kind, int index) const;
 
     std::array<std::vector<std::optional<Slot>>, kResourceKindCount> mSlots;

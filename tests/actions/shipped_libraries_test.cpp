@@ -233,6 +233,8 @@ TEST(LibraryCompiler, RefusesFaultySourcesNamingTheLine) {
         {"id 1\naction 3\n  description \"A\"\n  icon disc 5 5 3 red\naction 4\n  description \"B\"\n"
          "  icon disc 5 5 3 red\n", "the same icon"},
         {"id 1\naction 3\n  frobnicate\n", ":3: unknown action keyword"},
+        {"id 1\naction 3\n  description \"A\"\n  icon disc 5 5 3 #zz0000\n", ":4: unknown colour: #zz0000"},
+        {"id 1\naction 3\n  description \"A\"\n  icon disc 5 5 3 #12345g\n", ":4: unknown colour: #12345g"},
         {"id 1\naction 3\n  description \"A\"\n  icon disc 5 5 3 red\n"
          "  arg \"a\" expression \"0\"\n  arg \"b\" expression \"0\"\n  arg \"c\" expression \"0\"\n"
          "  arg \"d\" expression \"0\"\n  arg \"e\" expression \"0\"\n  arg \"f\" expression \"0\"\n"

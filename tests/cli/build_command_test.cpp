@@ -71,9 +71,11 @@ TEST(BuildCommand, WritesAnExecutableThatShowsTheRoom) {
 
 TEST(BuildCommand, FailsOnBadUsageAndMissingGames) {
     test::TempDir dir;
-    EXPECT_EQ(Shell(Cli("build")).exitCode, 2);
-    EXPECT_EQ(Shell(Cli("build a.ksd")).exitCode, 2);
-    EXPECT_EQ(Shell(Cli("build a.ksd b.exe --fast")).exitCode, 2);
+    for (const char* usage : {"build", "build a.ksd", "build a.ksd b.exe --fast"}) {
+        Result result = Shell(Cli(usage));
+        EXPECT_EQ(result.exitCode, 2) << usage;
+        EXPECT_EQ(result.out, "Usage: kestrin-cli build GAME.ksd OUT [--debug]\n") << usage;
+    }
     Result missing = Shell(Cli("build '" + dir.File("none.ksd") + "' '" + dir.File("x.exe") + "'"));
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.out.find("Error Loading: File does not exist."), std::string::npos) << missing.out;

@@ -121,10 +121,15 @@ TEST_F(CliLanguage, GameCommandsReportFilesThatDoNotLoad) {
             EXPECT_EQ(result.err.rfind("Error Loading: ", 0), 0u) << result.err;
         }
     }
-    for (const char* usage : {"check", "check a b", "search g", "search g a b", "check-code --game",
-                              "check-code a b", "check-code --game a --game b", "list", "list nothing",
-                              "list functions a b"})
-        EXPECT_EQ(RunCli(usage).exitCode, 2) << usage;
+    for (const std::string usage : {"check", "check a b", "search g", "search g a b", "check-code --game",
+                                    "check-code a b", "check-code --game a --game b", "list", "list nothing",
+                                    "list functions a b"}) {
+        CliResult result = RunCli(usage);
+        EXPECT_EQ(result.exitCode, 2) << usage;
+        const std::string command = usage.substr(0, usage.find(' '));
+        EXPECT_EQ(result.err.rfind("Usage: kestrin-cli " + command + " ", 0), 0u) << result.err;
+        EXPECT_EQ(result.out, "") << usage;
+    }
 }
 
 TEST_F(CliLanguage, CheckCodeResolvesAgainstTheGame) {

@@ -3,6 +3,7 @@
 
 #include "library_source.h"
 
+#include <charconv>
 #include <map>
 #include <set>
 #include <sstream>
@@ -181,13 +182,14 @@ private:
 
     std::uint32_t Colour(const std::string& word) const {
         std::uint32_t rgb = 0;
-        if (const auto it = kColorNames.find(word); it != kColorNames.end()) {
-            rgb = it->second;
-        } else if (word.size() == 7 && word[0] == '#') {
-            rgb = static_cast<std::uint32_t>(std::stoul(word.substr(1), nullptr, 16));
-        } else {
+        const auto named = kColorNames.find(word);
+        // A name, or "#" and exactly six hexadecimal digits.
+        const bool hex = word.size() == 7 && word[0] == '#' &&
+                         std::from_chars(word.data() + 1, word.data() + 7, rgb, 16).ptr == word.data() + 7;
+        if (named != kColorNames.end())
+            rgb = named->second;
+        else if (!hex)
             Fail("unknown colour: " + word);
-        }
         if (rgb == kKeyColor) Fail("the see-through key colour cannot be drawn with");
         return rgb;
     }
