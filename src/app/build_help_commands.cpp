@@ -56,8 +56,8 @@ private:
 }  // namespace
 
 void TMainForm::OnPreferences() {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Kestrin"), QStringLiteral("Kestrin"));
-    QtSettingsStore store(settings);
+    std::unique_ptr<QSettings> settings = OpenUserSettings();
+    QtSettingsStore store(*settings);
     ShowPreferencesDialog(this, store);
 }
 
@@ -68,12 +68,12 @@ void TMainForm::OnCreateStandAlone() {
     spec.defaultExtension = "exe";
     spec.filter = "Executables (*.exe);;All files (*)";
     spec.save = true;
-    spec.proposedName = mFileName.empty() ? "game.exe" : ChangeFileExt(ExtractFileName(mFileName), ".exe");
+    // Beside the game file and named after it, so the dialog starts in its folder.
+    spec.proposedName = mFileName.empty() ? "game.exe" : ChangeFileExt(mFileName, ".exe");
     std::optional<std::string> target = mDialogs->ChooseFile(spec);
     if (!target) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    BusyCursor busy;
     CreateStandAlone(*target, false, SourceOf(mGame));
-    QApplication::restoreOverrideCursor();
 }
 
 ScriptInfoWindows& TMainForm::InfoWindows() {

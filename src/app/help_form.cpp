@@ -27,6 +27,7 @@
 #include <QToolBar>
 #include <algorithm>
 
+#include "app/color_value.h"
 #include "app/help_form_icons.h"
 #include "app/rich_text_bridge.h"
 #include "app/window_placement.h"
@@ -318,7 +319,7 @@ void THelpForm::ShowGameText() {
 
 void THelpForm::ShowBackground() {
     QPalette palette = mEditor->palette();
-    palette.setColor(QPalette::Base, DisplayColor(mGame.Information.BackColor));
+    palette.setColor(QPalette::Base, ToQColor(mGame.Information.BackColor));
     mEditor->setPalette(palette);
 }
 
@@ -499,7 +500,7 @@ void THelpForm::GotoLine() {
 }
 
 void THelpForm::ChooseTextColor() {
-    const QColor current = DisplayColor(FromQtFormat(mEditor->currentCharFormat(), *mEditor->document()).Color);
+    const QColor current = ToQColor(FromQtFormat(mEditor->currentCharFormat(), *mEditor->document()).Color);
     const std::optional<QColor> color = mDialogs.ChooseColor(this, current);
     if (!color) return;
     QTextCharFormat format;
@@ -508,9 +509,9 @@ void THelpForm::ChooseTextColor() {
 }
 
 void THelpForm::ChooseBackgroundColor() {
-    const std::optional<QColor> color = mDialogs.ChooseColor(this, DisplayColor(mGame.Information.BackColor));
+    const std::optional<QColor> color = mDialogs.ChooseColor(this, ToQColor(mGame.Information.BackColor));
     if (!color) return;
-    mGame.Information.BackColor = ColorValueOf(*color);
+    mGame.Information.BackColor = FromQColor(*color);
     ShowBackground();
     mEdited = true;
     mGame.SetChangedFlag(ChangedFlag::Information, true);

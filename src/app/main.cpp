@@ -5,6 +5,7 @@
 
 #include "app/kestrin_icon.h"
 #include "app/main_form.h"
+#include "app/qt_settings_store.h"
 #include "app/qt_user_interface.h"
 #include "app/startup.h"
 #include "app/termination_signals.h"
@@ -20,11 +21,10 @@ int main(int argc, char** argv) {
 
     kestrin::QtUserInterface ui;
     kestrin::InstallUI(&ui);
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Kestrin"),
-                       QStringLiteral("Kestrin"));
+    std::unique_ptr<QSettings> settings = kestrin::OpenUserSettings();
     int result;
     {
-        kestrin::Session session(settings, ui);
+        kestrin::Session session(*settings);
         // The one game of the whole run: new, load and merge change its contents.
         kestrin::Game game;
         {

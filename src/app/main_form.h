@@ -108,7 +108,8 @@ public:
     void OpenNodeCommand(ResourceNode* node);
     void ImportScriptsCommand();
 
-    // The game information and options editors (placeholders until they exist).
+    // The game information and options editors; the object information
+    // window (a placeholder until it exists).
     void OpenGameInformation();
     void OpenGameOptions();
     void ShowObjectInformation();
@@ -140,7 +141,6 @@ public:
     void UpdateScriptsMenu();
     // Buttons and menus that exist only in advanced mode.
     void ApplyMode();
-    QMenu* TreePopupMenu() const { return mPopup; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -157,7 +157,6 @@ private:
     void FirstShow();
     void StoreBounds();
     ResourceNode* Selected() const;
-    std::string GameFolder() const;
     void ExportScriptsFrom(ResourceNode* node);
 
     Game& mGame;
@@ -169,7 +168,6 @@ private:
     std::string mScriptFileName;  // proposed by the export dialog after an import
     QStringList mArguments;
     bool mFirstShow = true;
-    bool mBoundsStored = false;
 
     QSplitter* mSplitter = nullptr;
     QMdiArea* mClientArea = nullptr;

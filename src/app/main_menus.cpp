@@ -320,7 +320,6 @@ void TMainForm::UpdateTreeCommands(ResourceNode* node) {
         exportScripts->setText(QStringLiteral("Export Group of Scripts ..."));
     else
         exportScripts->setText(QStringLiteral("Export Selected Script ..."));
-    ApplyMode();
 }
 
 void TMainForm::UpdateFileMenu() {

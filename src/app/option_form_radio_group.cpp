@@ -18,7 +18,6 @@ TRadioGroup::TRadioGroup(const QString& title, const QStringList& items, QWidget
         mButtons->addButton(button, i);
     }
     layout->addStretch();
-    connect(mButtons, &QButtonGroup::idClicked, this, &TRadioGroup::ItemChosen);
 }
 
 int TRadioGroup::ItemIndex() const { return mButtons->checkedId(); }
@@ -33,7 +32,5 @@ void TRadioGroup::SetItemIndex(int index) {
     for (QAbstractButton* button : mButtons->buttons()) button->setChecked(false);
     mButtons->setExclusive(true);
 }
-
-int TRadioGroup::Count() const { return static_cast<int>(mButtons->buttons().size()); }
 
 }  // namespace kestrin

@@ -17,10 +17,6 @@ public:
     int ItemIndex() const;
     // An index outside the items chooses none.
     void SetItemIndex(int index);
-    int Count() const;
-
-signals:
-    void ItemChosen(int index);
 
 private:
     QButtonGroup* mButtons;

@@ -44,9 +44,6 @@ public:
     void SetColorChooser(ColorChooser chooser) { mChooseColor = std::move(chooser); }
     void SetFontChooser(FontChooser chooser) { mChooseFont = std::move(chooser); }
 
-    // The font the code editors will use after OK.
-    const QFont& CodeFont() const { return mFont; }
-
 public slots:
     // Takes every value from the controls, saves, closes.
     void accept() override;

@@ -14,6 +14,11 @@ QString Path(const std::string& key, const std::string& name) { return ToQt(key)
 
 }  // namespace
 
+std::unique_ptr<QSettings> OpenUserSettings() {
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Kestrin"),
+                                       QStringLiteral("Kestrin"));
+}
+
 bool QtSettingsStore::KeyExists(const std::string& key) const {
     mSettings.beginGroup(ToQt(key));
     bool exists = !mSettings.childKeys().isEmpty() || !mSettings.childGroups().isEmpty();

@@ -4,6 +4,8 @@
 
 #include "platform/preferences.h"
 
+#include <memory>
+
 class QSettings;
 
 namespace kestrin {
@@ -20,5 +22,9 @@ public:
 private:
     QSettings& mSettings;
 };
+
+// The user's own settings file of Kestrin, the one start-up reads and the
+// preferences dialog and the end of the run write.
+std::unique_ptr<QSettings> OpenUserSettings();
 
 }  // namespace kestrin

@@ -33,7 +33,8 @@ Answer QtUserInterface::AskYesNoCancel(const std::string& text) {
 void QtUserInterface::StartProgress(const std::string& text) {
     // No command can start while a long operation runs; windows still repaint.
     if (mParent) mParent->setEnabled(false);
-    if (!mShowProgress || !Prefs().ShowProgress) {
+    // Read each time: the preferences dialog may switch it during the run.
+    if (!Prefs().ShowProgress) {
         QApplication::processEvents();
         return;
     }

@@ -15,8 +15,6 @@ class QtUserInterface : public UserInterface {
 public:
     // Message boxes are children of the given window when it exists.
     void SetParentWindow(QWidget* window) { mParent = window; }
-    // The progress window is shown only while this is on.
-    void SetShowProgress(bool show) { mShowProgress = show; }
 
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
@@ -28,8 +26,8 @@ public:
 
 private:
     QPointer<QWidget> mParent;
-    QProgressDialog* mProgress = nullptr;
-    bool mShowProgress = true;
+    // A child of the parent window, so it may go with it.
+    QPointer<QProgressDialog> mProgress;
 };
 
 }  // namespace kestrin

@@ -7,26 +7,27 @@
 #include <QPixmap>
 #include <array>
 
+#include "image_editors/qt_draw_target.h"
 #include "storage/game.h"
 
 namespace kestrin {
 
-QImage MaskedImage(const Bitmap24& image) {
-    QImage result(image.Width(), image.Height(), QImage::Format_ARGB32);
-    if (image.Width() <= 0 || image.Height() <= 0) return result;
-    ColorValue clear = image.TransparentColor();
-    for (int y = 0; y < image.Height(); ++y) {
-        auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
-        const std::uint8_t* in = image.Row(y);
-        for (int x = 0; x < image.Width(); ++x, in += 3) {
-            ColorValue c = PixelColor(in);
-            out[x] = c == clear ? qRgba(0, 0, 0, 0) : qRgb(RedOf(c), GreenOf(c), BlueOf(c));
-        }
-    }
-    return result;
-}
-
 namespace {
+
+// A rounded square of the colour filling the painter's square of `size`
+// pixels, with the letter on it.
+void DrawLetterBox(QPainter& p, int size, const QColor& fill, const char* letter) {
+    const qreal inset = size / 8 - 0.5;
+    p.setPen(fill.darker(160));
+    p.setBrush(fill);
+    p.drawRoundedRect(QRectF(inset, inset, size - 2 * inset, size - 2 * inset), size / 8, size / 8);
+    QFont font = p.font();
+    font.setPixelSize(6 + size / 4);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QString::fromLatin1(letter));
+}
 
 // A folder, a page with a mark, a note and so on: enough to tell the kinds apart.
 QPixmap DrawPredefined(int number) {
@@ -34,17 +35,7 @@ QPixmap DrawPredefined(int number) {
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    auto letterBox = [&](QColor fill, const char* letter) {
-        p.setPen(fill.darker(160));
-        p.setBrush(fill);
-        p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 2, 2);
-        QFont font = p.font();
-        font.setPixelSize(10);
-        font.setBold(true);
-        p.setFont(font);
-        p.setPen(Qt::white);
-        p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString::fromLatin1(letter));
-    };
+    auto letterBox = [&](const QColor& fill, const char* letter) { DrawLetterBox(p, 16, fill, letter); };
     switch (number) {
         case 1:
         case 2: {
@@ -80,17 +71,11 @@ QPixmap DrawPredefined(int number) {
 QIcon LetterIcon(const char* letter, const QColor& color) {
     QPixmap pixmap(24, 24);
     pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(color.darker(160));
-    p.setBrush(color);
-    p.drawRoundedRect(QRectF(2.5, 2.5, 19, 19), 3, 3);
-    QFont font = p.font();
-    font.setPixelSize(13);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, QString::fromLatin1(letter));
+    {
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        DrawLetterBox(p, 24, color, letter);
+    }
     return QIcon(pixmap);
 }
 
@@ -104,7 +89,7 @@ QIcon ResourceIconImage(const Game& game, int iconNumber) {
     }
     const Bitmap24* thumbnail = game.Icons.Thumbnail(iconNumber);
     if (!thumbnail) return {};
-    return QIcon(QPixmap::fromImage(MaskedImage(*thumbnail)));
+    return QIcon(QPixmap::fromImage(ToQImage(*thumbnail, true)));
 }
 
 }  // namespace kestrin

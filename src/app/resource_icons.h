@@ -4,15 +4,10 @@
 // thumbnails the game keeps, see-through on their bottom-left colour.
 
 #include <QIcon>
-#include <QImage>
 
 namespace kestrin {
 
-class Bitmap24;
 class Game;
-
-// An image with the colour of its bottom-left pixel made see-through.
-QImage MaskedImage(const Bitmap24& image);
 
 // The icon of a number of the resource icon list; an empty icon for 0 and
 // numbers nobody gave out.

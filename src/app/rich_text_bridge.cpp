@@ -2,14 +2,14 @@
 
 #include "app/rich_text_bridge.h"
 
-#include <QGuiApplication>
-#include <QPalette>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
 #include <algorithm>
 #include <cmath>
+
+#include "app/color_value.h"
 
 namespace kestrin {
 
@@ -88,41 +88,11 @@ std::string ToWindowsText(const QString& text) {
     return result;
 }
 
-QColor DisplayColor(std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    if ((bits >> 24) != 0xFF) {
-        return QColor(static_cast<int>(bits & 0xFF), static_cast<int>((bits >> 8) & 0xFF),
-                      static_cast<int>((bits >> 16) & 0xFF));
-    }
-    QPalette::ColorRole role = QPalette::Base;
-    switch (bits & 0xFF) {
-    case 1: case 4: case 15: case 22: role = QPalette::Window; break;          // desktop, menu, face, light
-    case 7: case 8: case 9: role = QPalette::WindowText; break;                // frame, window text, caption text
-    case 13: role = QPalette::Highlight; break;
-    case 14: role = QPalette::HighlightedText; break;
-    case 16: role = QPalette::Mid; break;                                      // shadow
-    case 18: role = QPalette::ButtonText; break;
-    case 20: role = QPalette::Light; break;
-    case 21: role = QPalette::Dark; break;
-    case 23: role = QPalette::ToolTipText; break;                              // information text
-    case 24: role = QPalette::ToolTipBase; break;                              // information background
-    default: break;                                                            // window background and the rest
-    }
-    return QGuiApplication::palette().color(role);
-}
-
-std::int32_t ColorValueOf(const QColor& color) {
-    const QColor rgb = color.toRgb();
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(rgb.red()) |
-                                     (static_cast<std::uint32_t>(rgb.green()) << 8) |
-                                     (static_cast<std::uint32_t>(rgb.blue()) << 16));
-}
-
 QTextCharFormat ToQtFormat(const TextFormat& format) {
     QTextCharFormat result;
     result.setFontFamilies(QStringList{FromWindowsText(format.FontName)});
     result.setFontPointSize(format.Size > 0 ? format.Size : kDefaultFontSize);
-    result.setForeground(DisplayColor(format.Color & 0xFFFFFF));
+    result.setForeground(ToQColor(format.Color & 0xFFFFFF));
     result.setFontWeight(format.Bold ? QFont::Bold : QFont::Normal);
     result.setFontItalic(format.Italic);
     result.setFontUnderline(format.Underline);
@@ -148,7 +118,7 @@ TextFormat FromQtFormat(const QTextCharFormat& format, const QTextDocument& docu
     // Sizes are kept in half points, within what the writer can store.
     result.Size = std::clamp(std::round(points * 2) / 2, 0.5, 1638.0);
 
-    if (format.foreground().style() != Qt::NoBrush) result.Color = ColorValueOf(format.foreground().color());
+    if (format.foreground().style() != Qt::NoBrush) result.Color = FromQColor(format.foreground().color());
     result.Bold = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() >= QFont::DemiBold
                                                               : defaultFont.weight() >= QFont::DemiBold;
     result.Italic = format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic() : defaultFont.italic();

@@ -5,7 +5,6 @@
 // RTF reader and writer keep it. A model put into a document and taken back
 // out comes back equal.
 
-#include <QColor>
 #include <QString>
 #include <cstdint>
 #include <string>
@@ -32,11 +31,5 @@ TextFormat FromQtFormat(const QTextCharFormat& format, const QTextDocument& docu
 // 8-bit Windows Western text as Unicode and back ('?' for what has no byte).
 QString FromWindowsText(const std::string& text);
 std::string ToWindowsText(const QString& text);
-
-// A colour value (red in the low byte) as a colour to show; values with the
-// high byte 0xFF name system colours and show as the palette's nearest role.
-QColor DisplayColor(std::int32_t value);
-// A colour as a colour value (never a system colour).
-std::int32_t ColorValueOf(const QColor& color);
 
 }  // namespace kestrin

@@ -51,7 +51,6 @@ public:
                     QWidget* parent = nullptr);
 
     InfoType Type() const { return mType; }
-    const std::string& SearchText() const { return mSearchText; }
     const std::vector<InfoLine>& Lines() const { return mLines; }
 
     // Recomputes the list (a search with the same text).

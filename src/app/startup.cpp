@@ -7,7 +7,6 @@
 #include <QSettings>
 
 #include "app/qt_settings_store.h"
-#include "app/qt_user_interface.h"
 #include "actions/action_registry.h"
 #include "image_editors/qt_picture_decoder.h"
 #include "language/builtin_names.h"
@@ -18,12 +17,11 @@
 
 namespace kestrin {
 
-Session::Session(QSettings& settings, QtUserInterface& ui) : mSettings(settings) {
+Session::Session(QSettings& settings) : mSettings(settings) {
     QSize screen(1024, 768);
     if (QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->size();
     QtSettingsStore store(mSettings);
     Prefs() = LoadPreferences(store, ExecutableFolder(), screen.width(), screen.height());
-    ui.SetShowProgress(Prefs().ShowProgress);
     MakeScratchFolder();
     LoadActionLibraries();
     NameTables();  // filled on first use: now, before any window

@@ -9,12 +9,10 @@ class QSettings;
 
 namespace kestrin {
 
-class QtUserInterface;
-
 class Session {
 public:
     // Reads the preferences from the settings and makes the scratch folder.
-    Session(QSettings& settings, QtUserInterface& ui);
+    explicit Session(QSettings& settings);
     // Removes the scratch folder and saves the preferences.
     ~Session();
     Session(const Session&) = delete;

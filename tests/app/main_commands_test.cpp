@@ -70,6 +70,11 @@ TEST_F(MainFormTest, CreateStandAloneWritesTheChosenFileAndCancelWritesNothing) 
     EXPECT_TRUE(dialogs.FileSpecs.back().save);
     ASSERT_TRUE(FileExists(target)) << ::testing::PrintToString(recorder.Messages());
     EXPECT_GT(ReadWholeFile(target).size(), 1500000u);
+
+    // A game with a file proposes that file with the executable's extension.
+    form->SetFileName(dir.File("my game.gb1"));
+    Action(*form, "Createstandalone1")->trigger();
+    EXPECT_EQ(dialogs.FileSpecs.back().proposedName, dir.File("my game.exe"));
 }
 
 TEST_F(MainFormTest, RunWithoutARoomSaysSoAndKeepsTheWindow) {

@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <QTextList>
 
+#include "app/color_value.h"
 #include "app/rich_text_bridge.h"
 #include "resources/rtf_reader.h"
 #include "resources/rtf_writer.h"
@@ -100,11 +101,12 @@ TEST(RichTextBridge, EmptyDocumentAndWhatQtBringsIn) {
 }
 
 TEST(RichTextBridge, SystemColoursShowAsThePalette) {
-    EXPECT_EQ(DisplayColor(0x0000FF), QColor(255, 0, 0));
-    EXPECT_EQ(DisplayColor(0x00FF00), QColor(0, 255, 0));
-    EXPECT_EQ(ColorValueOf(QColor(1, 2, 3)), 0x030201);
+    EXPECT_EQ(ToQColor(0x0000FF), QColor(255, 0, 0));
+    EXPECT_EQ(ToQColor(0x00FF00), QColor(0, 255, 0));
+    EXPECT_EQ(FromQColor(QColor(1, 2, 3)), 0x030201);
+    EXPECT_EQ(FromQColor(QColor(255, 0, 0).toHsv()), 0x0000FF);  // a chooser may answer in HSV
     // The information background is a palette colour, not black.
-    EXPECT_EQ(DisplayColor(static_cast<std::int32_t>(0xFF000018u)),
+    EXPECT_EQ(ToQColor(static_cast<std::int32_t>(0xFF000018u)),
               QGuiApplication::palette().color(QPalette::ToolTipBase));
 }
 

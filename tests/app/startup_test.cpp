@@ -5,7 +5,6 @@
 #include <QSettings>
 
 #include "app/qt_settings_store.h"
-#include "app/qt_user_interface.h"
 #include "app/startup.h"
 #include "platform/file_system.h"
 #include "platform/preferences.h"
@@ -39,10 +38,9 @@ TEST(Session, StartsWithPreferencesAndScratchAndLeavesNothingBehind) {
     settings.setValue("Kestrin 4/Preferences/Advanced", 1);
     RecordingUI recorder;
     ScopedUI installed(recorder);
-    QtUserInterface ui;
     std::string scratch;
     {
-        Session session(settings, ui);
+        Session session(settings);
         scratch = ScratchFolder();
         EXPECT_TRUE(FolderExists(scratch));
         EXPECT_EQ(Prefs().MaxBackup, 4);
