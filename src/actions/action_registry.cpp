@@ -3,11 +3,11 @@
 #include "actions/action_registry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 #include <vector>
 
 #include "imaging/bmp_codec.h"
+#include "platform/ascii_text.h"
 #include "platform/file_system.h"
 #include "platform/user_interface.h"
 #include "storage/stream.h"
@@ -26,14 +26,7 @@ Registry& TheRegistry() {
     return registry;
 }
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool IsLibraryName(const std::string& name) {
-    return name.size() > 4 && Lower(name.substr(name.size() - 4)) == ".lib";
-}
+bool IsLibraryName(const std::string& name) { return name.size() > 4 && LowerFileExt(name) == ".lib"; }
 
 bool TakesIcon(const CActionDefinition& definition) {
     return definition.Kind != kActionKindGap && definition.Kind != kActionKindHidden &&
@@ -82,7 +75,7 @@ bool LoadActionLibrariesFrom(const std::string& folder) {
         if (!entry.isFolder && IsLibraryName(entry.name)) names.push_back(entry.name);
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string la = Lower(a), lb = Lower(b);
+        const std::string la = AsciiLower(a), lb = AsciiLower(b);
         return la != lb ? la < lb : a < b;
     });
 

@@ -2,8 +2,6 @@
 
 #include "app/dropped_files.h"
 
-#include <algorithm>
-#include <cctype>
 #include <optional>
 
 #include "app/main_form.h"
@@ -17,8 +15,7 @@
 namespace kestrin {
 
 DroppedFileKind ClassifyDroppedFile(const std::string& fileName) {
-    std::string ext = ExtractFileExt(fileName);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string ext = LowerFileExt(fileName);
     static constexpr const char* kSounds[] = {".wav", ".mid", ".mp3"};
     static constexpr const char* kPictures[] = {".gif", ".bmp", ".png", ".psp", ".pcd", ".pic", ".pcx",
                                                 ".ico", ".emf", ".wmf", ".tif", ".tiff", ".jpg", ".jpeg"};

@@ -23,11 +23,7 @@ namespace {
 
 std::string FolderIfExists(const std::string& folder) { return FolderExists(folder) ? folder : std::string(); }
 
-bool HasGameExtension(const std::string& name) {
-    std::string ext = ExtractFileExt(name);
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext == ".ksd";
-}
+bool HasGameExtension(const std::string& name) { return LowerFileExt(name) == ".ksd"; }
 
 FileDialogSpec GameFileDialog(const char* name, const char* title, bool save, bool backups) {
     FileDialogSpec spec;

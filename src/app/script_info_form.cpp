@@ -35,12 +35,7 @@ namespace {
 constexpr const char* kListingFont = "Courier New";
 constexpr int kListingFontSize = 10;
 
-bool HasTextExtension(const std::string& fileName) {
-    std::string extension = ExtractFileExt(fileName);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".txt";
-}
+bool HasTextExtension(const std::string& fileName) { return LowerFileExt(fileName) == ".txt"; }
 
 }  // namespace
 

@@ -2,9 +2,6 @@
 
 #include "imaging/picture_frames.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "imaging/picture.h"
 #include "platform/file_system.h"
 
@@ -24,9 +21,7 @@ std::optional<std::vector<Image>> ComposeGifFrames(const GifAnimation& animation
 }
 
 std::optional<std::vector<Image>> ImportPictureFrames(const std::string& fileName) {
-    std::string extension = ExtractFileExt(fileName);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = LowerFileExt(fileName);
     if (extension == ".gif") {
         auto bytes = ReadPictureBytes(fileName);
         if (!bytes) return std::nullopt;

@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/ascii_text.h"
+
 namespace kestrin {
 
 namespace {
@@ -86,6 +88,8 @@ std::string ExtractFileExt(const std::string& path) {
     auto dot = name.find_last_of('.');
     return dot == std::string::npos ? std::string() : name.substr(dot);
 }
+
+std::string LowerFileExt(const std::string& path) { return AsciiLower(ExtractFileExt(path)); }
 
 std::string ChangeFileExt(const std::string& path, const std::string& extension) {
     std::string name = ExtractFileName(path);

@@ -36,6 +36,8 @@ std::string SystemTempFolder();
 std::string ExtractFilePath(const std::string& path);
 std::string ExtractFileName(const std::string& path);
 std::string ExtractFileExt(const std::string& path);
+// ExtractFileExt in lower case, for comparing with known extensions.
+std::string LowerFileExt(const std::string& path);
 std::string ChangeFileExt(const std::string& path, const std::string& extension);
 std::string JoinPath(const std::string& folder, const std::string& name);
 

@@ -2,9 +2,8 @@
 
 #include "resources/sound.h"
 
-#include <algorithm>
-#include <cctype>
 
+#include "platform/ascii_text.h"
 #include "platform/file_system.h"
 #include "platform/scratch_folder.h"
 #include "storage/stream.h"
@@ -15,14 +14,8 @@ namespace {
 
 constexpr std::int32_t kSoundVersion = 440;
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 std::int32_t KindOfExtension(const std::string& extension) {
-    std::string lower = Lower(extension);
+    std::string lower = AsciiLower(extension);
     if (lower == ".wav") return kSoundWave;
     if (lower == ".mid") return kSoundMidi;
     if (lower == ".mp3") return kSoundMp3;
