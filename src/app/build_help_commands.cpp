@@ -16,22 +16,15 @@
 #include "app/qt_settings_store.h"
 #include "app/script_info_form.h"
 #include "app/tutorials.h"
+#include "build/game_source.h"
 #include "build/run_game.h"
 #include "build/stand_alone.h"
 #include "platform/file_system.h"
 #include "storage/game.h"
-#include "storage/game_file.h"
 
 namespace kestrin {
 
 namespace {
-
-StandAloneSource SourceOf(Game& game) {
-    StandAloneSource source;
-    source.WriteGameBody = [&game](CStream& stream, bool debug) { return WriteGameBody(game, stream, debug); };
-    source.GameIcon = game.Options.GameIcon;
-    return source;
-}
 
 // The main window (and the information window) step aside while a game runs.
 class MainFormRunHost : public RunGameHost {
@@ -73,7 +66,7 @@ void TMainForm::OnCreateStandAlone() {
     std::optional<std::string> target = mDialogs->ChooseFile(spec);
     if (!target) return;
     BusyCursor busy;
-    CreateStandAlone(*target, false, SourceOf(mGame));
+    CreateStandAlone(*target, false, GameStandAloneSource(mGame));
 }
 
 ScriptInfoWindows& TMainForm::InfoWindows() {
@@ -108,7 +101,7 @@ void TMainForm::OnRun(bool debug) {
     facts.GameFileName = mFileName;
     MainFormRunHost host(this);
     RunGame(debug, facts, host, [this](const std::string& path, bool withDebug) {
-        return CreateStandAlone(path, withDebug, SourceOf(mGame));
+        return CreateStandAlone(path, withDebug, GameStandAloneSource(mGame));
     });
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "actions/action_registry.h"
+#include "build/game_source.h"
 #include "build/stand_alone.h"
 #include "cli/command.h"
 #include "storage/game.h"
@@ -29,10 +30,7 @@ int RunBuild(const std::vector<std::string>& arguments) {
 
     Game game;
     if (!LoadGame(game, names[0])) return kExitFailed;
-    StandAloneSource source;
-    source.WriteGameBody = [&game](CStream& stream, bool withDebug) { return WriteGameBody(game, stream, withDebug); };
-    source.GameIcon = game.Options.GameIcon;
-    if (!CreateStandAlone(names[1], debug, source)) return kExitFailed;
+    if (!CreateStandAlone(names[1], debug, GameStandAloneSource(game))) return kExitFailed;
     std::printf("%s: written\n", names[1].c_str());
     return kExitOk;
 }

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include "build/game_source.h"
 #include "build/stand_alone.h"
 #include "build/stand_alone_layout.h"
 #include "build_fixture.h"
@@ -91,9 +92,7 @@ protected:
         return target;
     }
     StandAloneSource Source(Game& game) {
-        StandAloneSource source;
-        source.WriteGameBody = [&game](CStream& stream, bool debug) { return WriteGameBody(game, stream, debug); };
-        source.GameIcon = game.Options.GameIcon;
+        StandAloneSource source = GameStandAloneSource(game);
         source.RunnerData = std::string(KESTRIN_BIN_DIR) + "/rundata";
         return source;
     }
