@@ -110,12 +110,7 @@ void TResourceTree::mouseDoubleClickEvent(QMouseEvent* event) {
     QTreeView::mouseDoubleClickEvent(event);
 }
 
-bool TResourceTree::AcceptsDrop(const ResourceNode* dragged, const ResourceNode* target) const {
-    return mModel->Tree().CanDrop(dragged, target) && !dragged->Contains(target);
-}
-
 bool TResourceTree::DropNode(ResourceNode* dragged, ResourceNode* target, bool upperHalf) {
-    if (!AcceptsDrop(dragged, target)) return false;
     if (!mModel->Tree().MoveNode(dragged, target, upperHalf)) return false;
     SelectNode(dragged);
     return true;
@@ -149,7 +144,7 @@ void TResourceTree::dragEnterEvent(QDragEnterEvent* event) {
 void TResourceTree::dragMoveEvent(QDragMoveEvent* event) {
     bool upper = false;
     ResourceNode* target = DropTarget(event->position().toPoint(), upper);
-    if (event->source() == this && AcceptsDrop(mDragged, target)) {
+    if (event->source() == this && mModel->Tree().CanDrop(mDragged, target)) {
         QTreeView::dragMoveEvent(event);
         event->acceptProposedAction();
     } else {

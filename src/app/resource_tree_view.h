@@ -25,7 +25,6 @@ public:
     // What a drop of the dragged node on the target does; `upperHalf` tells
     // where on the target's row it was dropped. False when refused or nothing moved.
     bool DropNode(ResourceNode* dragged, ResourceNode* target, bool upperHalf);
-    bool AcceptsDrop(const ResourceNode* dragged, const ResourceNode* target) const;
 
 signals:
     void SelectedNodeChanged(ResourceNode* node);

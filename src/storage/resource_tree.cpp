@@ -259,12 +259,12 @@ bool CResourceTree::CanDrag(const ResourceNode* node) const {
 bool CResourceTree::CanDrop(const ResourceNode* dragged, const ResourceNode* target) const {
     if (!CanDrag(dragged) || !target || target == dragged) return false;
     if (!InVisibleTree(target) || !target->Parent()) return false;
-    return target->Data.Type == dragged->Data.Type;
+    // A group cannot go into a group inside itself.
+    return target->Data.Type == dragged->Data.Type && !dragged->Contains(target);
 }
 
 bool CResourceTree::MoveNode(ResourceNode* dragged, ResourceNode* target, bool upperHalf) {
     if (!CanDrop(dragged, target)) return false;
-    if (dragged->Contains(target)) return false;
     if (target->Data.Kind == kNodeSection) {
         Move(dragged, target, 0);
     } else if (target->Data.Kind == kNodeGroup) {

@@ -597,6 +597,8 @@ TEST_F(TreeTest, DropRules) {
     EXPECT_FALSE(mTree.MoveNode(s0, object, true));
     EXPECT_FALSE(mTree.CanDrop(s0, s0));
     EXPECT_FALSE(mTree.CanDrop(s0, mTree.Section(kTypeObjects)));
+    EXPECT_FALSE(mTree.CanDrop(group, inGroup)) << "a group into itself";
+    EXPECT_TRUE(mTree.CanDrop(inGroup, s0));
     EXPECT_FALSE(mTree.Changed());
 
     struct Step {
