@@ -23,10 +23,10 @@ std::optional<std::string> QtAppDialogs::ChooseFile(const FileDialogSpec& spec) 
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(spec.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     }
-    if (!spec.folder.empty()) dialog.setDirectory(ToQt(spec.folder));
-    if (!spec.proposedName.empty()) dialog.selectFile(ToQt(spec.proposedName));
+    if (!spec.folder.empty()) dialog.setDirectory(PathToQt(spec.folder));
+    if (!spec.proposedName.empty()) dialog.selectFile(PathToQt(spec.proposedName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return FromQt(dialog.selectedFiles().first());
+    return PathFromQt(dialog.selectedFiles().first());
 }
 
 std::optional<std::string> QtAppDialogs::InputText(const std::string& caption, const std::string& prompt,

@@ -30,6 +30,7 @@
 #include "app/color_value.h"
 #include "app/help_form_icons.h"
 #include "app/rich_text_bridge.h"
+#include "app/text_convert.h"
 #include "app/window_placement.h"
 #include "platform/file_system.h"
 #include "platform/user_interface.h"
@@ -452,7 +453,7 @@ void THelpForm::LoadFromFile() {
     if (file.isEmpty()) return;
     std::vector<std::uint8_t> bytes;
     try {
-        bytes = ReadWholeFile(file.toStdString());
+        bytes = ReadWholeFile(PathFromQt(file));
     } catch (const FileError& error) {
         ShowMessage(error.what());
         return;
@@ -474,7 +475,7 @@ void THelpForm::SaveToFile() {
     const std::string bytes = file.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive) ? text.PlainText() + "\r\n"
                                                                                           : WriteRtf(text);
     try {
-        WriteFileAtomically(file.toStdString(), bytes.data(), bytes.size());
+        WriteFileAtomically(PathFromQt(file), bytes.data(), bytes.size());
     } catch (const FileError& error) {
         ShowMessage(error.what());
         return;

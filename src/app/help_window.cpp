@@ -34,7 +34,7 @@ TManualForm::TManualForm(const std::string& folder, QWidget* parent) : QWidget(p
 
     mBrowser = new QTextBrowser(this);
     mBrowser->setObjectName(QStringLiteral("HelpBrowser"));
-    mBrowser->setSearchPaths({ToQt(mFolder)});
+    mBrowser->setSearchPaths({PathToQt(mFolder)});
     // Pages of the manual stay here; addresses outside it go to the browser.
     mBrowser->setOpenExternalLinks(true);
     // The browser keeps a page's <title> as its document title; its own
@@ -69,10 +69,10 @@ TManualForm::TManualForm(const std::string& folder, QWidget* parent) : QWidget(p
 }
 
 void TManualForm::ShowPage(const QString& page) {
-    QString path = ToQt(mFolder) + page;
-    if (!FileExists(FromQt(path))) {
+    QString path = PathToQt(mFolder) + page;
+    if (!FileExists(PathFromQt(path))) {
         mBrowser->setHtml(QStringLiteral("<h1>Kestrin Help</h1><p>The manual was not found in %1.</p>")
-                              .arg(ToQt(mFolder).toHtmlEscaped()));
+                              .arg(PathToQt(mFolder).toHtmlEscaped()));
         setWindowTitle(QStringLiteral("Kestrin Help"));
         return;
     }

@@ -36,12 +36,12 @@ namespace kestrin {
 
 QString MainTitle(bool advanced, const std::string& fileName, bool changed) {
     QString title = advanced ? QStringLiteral("Kestrin: ") : QStringLiteral("Kestrin Simple: ");
-    title += fileName.empty() ? QStringLiteral("<new game>") : ToQt(ExtractFileName(fileName));
+    title += fileName.empty() ? QStringLiteral("<new game>") : PathToQt(ExtractFileName(fileName));
     if (changed) title += QLatin1Char('*');
     return title;
 }
 
-std::string CommandLineFileName(const QStringList& arguments) { return FromQt(arguments.join(QLatin1Char(' '))); }
+std::string CommandLineFileName(const QStringList& arguments) { return PathFromQt(arguments.join(QLatin1Char(' '))); }
 
 TMainForm::TMainForm(Game& game, QWidget* parent) : QMainWindow(parent), mGame(game) {
     setObjectName(QStringLiteral("TMainForm"));
@@ -206,7 +206,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls()) {
         if (!url.isLocalFile()) continue;
         // Names beyond 255 characters are cut, as the platform hands them over.
-        files.push_back(FromQt(url.toLocalFile().left(255)));
+        files.push_back(PathFromQt(url.toLocalFile().left(255)));
     }
     event->acceptProposedAction();
     // After the drag has finished: the drop may ask questions.

@@ -332,7 +332,7 @@ void TMainForm::UpdateFileMenu() {
         bool shown = p.ShowRecent && !entry.empty();
         item->setVisible(shown);
         // The file name is shown as it is: '&' in it is no accelerator.
-        QString name = ToQt(ExtractFileName(entry)).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QString name = PathToQt(ExtractFileName(entry)).replace(QLatin1Char('&'), QStringLiteral("&&"));
         item->setText(QStringLiteral("&%1 ").arg(i + 1) + name);
         any = any || shown;
     }

@@ -303,14 +303,14 @@ std::string TOptionForm::ChoosePictureFile() {
         QStringLiteral("All pictures (*.bmp *.png *.jpg *.jpeg *.gif *.ico *.tif *.tiff *.tga *.webp);;All files (*)"),
         QString());
     if (file.isEmpty()) return {};
-    std::string path = file.toStdString();
+    std::string path = PathFromQt(file);
     return FileExists(path) ? path : std::string();
 }
 
 void TOptionForm::ChangeIcon() {
     const QString file = mChooseIcon(this, QStringLiteral("Icon files (*.ico)"), QStringLiteral("ico"));
     if (file.isEmpty()) return;
-    const std::string path = file.toStdString();
+    const std::string path = PathFromQt(file);
     // The size decides before anything is read, so a huge file is never loaded.
     std::error_code sizeError;
     const std::uintmax_t size = std::filesystem::file_size(path, sizeError);

@@ -294,17 +294,17 @@ void TPreferencesForm::FillControls() {
     mFont = QFont(ToQt(p.FontName), p.FontSize);
     ShowFontOnButton();
     (p.CodeEditorInternal ? mRadioCode1 : mRadioCode2)->setChecked(true);
-    mCodeEdit->setText(ToQt(p.CodeEditor));
+    mCodeEdit->setText(PathToQt(p.CodeEditor));
 
     for (int i = 0; i < kColorClassCount; ++i) mColorList->item(i)->setIcon(QIcon(Swatch(p.Colors[i], 12)));
     mColorList->setCurrentRow(0);
     ShowSelectedColor();
 
     (p.ImageEditorInternal ? mRadioEditor1 : mRadioEditor2)->setChecked(true);
-    mEditorEdit->setText(ToQt(p.ImageEditor));
-    mWaveEditorEdit->setText(ToQt(p.WaveEditor));
-    mMidiEditorEdit->setText(ToQt(p.MidiEditor));
-    mMp3EditorEdit->setText(ToQt(p.Mp3Editor));
+    mEditorEdit->setText(PathToQt(p.ImageEditor));
+    mWaveEditorEdit->setText(PathToQt(p.WaveEditor));
+    mMidiEditorEdit->setText(PathToQt(p.MidiEditor));
+    mMp3EditorEdit->setText(PathToQt(p.Mp3Editor));
 }
 
 void TPreferencesForm::StoreControls() {
@@ -333,13 +333,13 @@ void TPreferencesForm::StoreControls() {
     p.FontName = FromQt(mFont.family());
     if (mFont.pointSize() > 0) p.FontSize = mFont.pointSize();
     p.CodeEditorInternal = mRadioCode1->isChecked();
-    p.CodeEditor = FromQt(mCodeEdit->text());
+    p.CodeEditor = PathFromQt(mCodeEdit->text());
 
     p.ImageEditorInternal = mRadioEditor1->isChecked();
-    p.ImageEditor = FromQt(mEditorEdit->text());
-    p.WaveEditor = FromQt(mWaveEditorEdit->text());
-    p.MidiEditor = FromQt(mMidiEditorEdit->text());
-    p.Mp3Editor = FromQt(mMp3EditorEdit->text());
+    p.ImageEditor = PathFromQt(mEditorEdit->text());
+    p.WaveEditor = PathFromQt(mWaveEditorEdit->text());
+    p.MidiEditor = PathFromQt(mMidiEditorEdit->text());
+    p.Mp3Editor = PathFromQt(mMp3EditorEdit->text());
 }
 
 void TPreferencesForm::accept() {

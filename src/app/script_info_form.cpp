@@ -189,7 +189,7 @@ bool TScriptInfoForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool TScriptInfoForm::SaveToFile(const QString& fileName) { return SaveInfoLines(mLines, FromQt(fileName)); }
+bool TScriptInfoForm::SaveToFile(const QString& fileName) { return SaveInfoLines(mLines, PathFromQt(fileName)); }
 
 void TScriptInfoForm::PrintTo(QPrinter& printer) { mText->document()->print(&printer); }
 

@@ -27,7 +27,7 @@ std::vector<TutorialEntry> TutorialEntries(const std::string& folder) {
 }
 
 bool OpenTutorial(const TutorialEntry& entry) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQt(entry.path)));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(PathToQt(entry.path)));
 }
 
 int FillTutorialsMenu(QMenu* menu, const std::string& folder) {
@@ -35,7 +35,7 @@ int FillTutorialsMenu(QMenu* menu, const std::string& folder) {
     std::vector<TutorialEntry> entries = TutorialEntries(folder);
     for (const TutorialEntry& entry : entries) {
         // A "&" in a file name is shown, not taken as an accelerator.
-        QString caption = ToQt(entry.caption);
+        QString caption = PathToQt(entry.caption);
         caption.replace(QLatin1Char('&'), QLatin1String("&&"));
         QAction* action = menu->addAction(caption);
         QObject::connect(action, &QAction::triggered, menu, [entry] { OpenTutorial(entry); });

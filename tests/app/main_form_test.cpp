@@ -210,6 +210,28 @@ TEST_F(MainFormTest, StartUpOpensTheCommandLineJoinedWithBlanksOrTheLastFile) {
     EXPECT_TRUE(recorder.Messages().empty());
 }
 
+// File names are the system's bytes (UTF-8), not 8-bit model text: a name
+// beyond Latin-1 is opened from the command line and shown as it is.
+TEST_F(MainFormTest, NamesBeyondLatin1AreOpenedAndShown) {
+    const QString shown = QStringLiteral("Caf\u00e9 \u03a9mega.ksd");
+    const std::string file = SavedGame("Caf\xC3\xA9 \xCE\xA9mega.ksd");
+    Prefs().Advanced = true;
+    Prefs().RemoveTemp = false;
+    TMainForm form(game);
+    form.SetDialogs(&dialogs);
+    form.SetCommandLine({QString::fromUtf8(dir.Path().c_str()) + QLatin1Char('/') + shown});
+    form.show();
+    EXPECT_EQ(form.FileName(), file);
+    EXPECT_EQ(game.Sprites().ResourceCount(), 1);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Kestrin: ") + shown);
+    form.UpdateFileMenu();
+    bool listed = false;
+    for (QAction* action : form.findChild<QMenu*>(QStringLiteral("RecentFiles1"))->actions())
+        listed = listed || action->text().contains(shown);
+    EXPECT_TRUE(listed) << "the recent files menu shows the name as it is";
+    EXPECT_TRUE(recorder.Messages().empty()) << ::testing::PrintToString(recorder.Messages());
+}
+
 TEST_F(MainFormTest, TreePopupCaptionsAndEnabledStatesFollowTheNode) {
     auto form = MakeForm(true);
     CResourceTree& tree = game.Tree();
