@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDesktopServices>
 #include <QDialog>
 #include <QTimer>
+#include <QUrl>
 
 #include "app/help_form.h"
 #include "app/help_window.h"
@@ -13,9 +15,19 @@
 #include "build/run_game.h"
 #include "build/stand_alone.h"
 #include "platform/file_system.h"
+#include "platform/web_addresses.h"
 
 namespace kestrin {
 namespace {
+
+// Stands in for the browser: keeps the addresses it was asked to open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QStringList opened;
+public slots:
+    void Open(const QUrl& url) { opened << url.toString(); }
+};
 
 int InfoWindowCount(TMainForm& form) {
     int count = 0;
@@ -112,5 +124,17 @@ TEST_F(MainFormTest, HelpOptionsInformationAndAboutOpenTheirWindows) {
     HideHelpForm();
 }
 
+TEST_F(MainFormTest, WebSiteAndForumOpenTheirAddressesInTheBrowser) {
+    auto form = MakeForm(true);
+    UrlRecorder browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "Open");
+    Action(*form, "Website1")->trigger();
+    Action(*form, "Forum1")->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    EXPECT_EQ(browser.opened, (QStringList{QLatin1String(kWebSiteAddress), QLatin1String(kForumAddress)}));
+}
+
 }  // namespace
 }  // namespace kestrin
+
+#include "main_commands_test.moc"
