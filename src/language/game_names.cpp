@@ -64,9 +64,7 @@ std::string GameNames::ResourceName(ResourceKind kind, int index) const {
 }
 
 std::string GameNames::ScriptCode(int index) const {
-    // The script list is the CResourceList<CScript> the game keeps.
-    const auto* scripts = dynamic_cast<const CResourceList<CScript>*>(mGame.ListOf(ResourceKind::Script));
-    const CScript* script = scripts ? scripts->ResourceAt(index) : nullptr;
+    const CScript* script = mGame.Scripts().ResourceAt(index);
     return script ? script->Code : std::string();
 }
 

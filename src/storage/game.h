@@ -60,6 +60,7 @@ public:
     CResourceList<CBackground>& Backgrounds() { return mBackgrounds; }
     CResourceList<CPath>& Paths() { return mPaths; }
     CResourceList<CScript>& Scripts() { return mScripts; }
+    const CResourceList<CScript>& Scripts() const { return mScripts; }
     CResourceList<CDataFile>& DataFiles() { return mDataFiles; }
     CResourceList<CTimeLine>& TimeLines() { return mTimeLines; }
     CResourceList<CObject>& Objects() { return mObjects; }
