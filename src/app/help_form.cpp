@@ -470,10 +470,8 @@ void THelpForm::LoadFromFile() {
 void THelpForm::SaveToFile() {
     const QString file = mDialogs.SaveFile(this, mFileName);
     if (file.isEmpty()) return;
-    const CRichText text = TakeRichText(*mEditor->document());
-    // A name ending in ".txt" gets the plain text; anything else rich text.
-    const std::string bytes = file.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive) ? text.PlainText() + "\r\n"
-                                                                                          : WriteRtf(text);
+    // Always rich text, whatever the name: loading takes it back with its formatting.
+    const std::string bytes = WriteRtf(TakeRichText(*mEditor->document()));
     try {
         WriteFileAtomically(PathFromQt(file), bytes.data(), bytes.size());
     } catch (const FileError& error) {

@@ -251,7 +251,8 @@ TEST_F(HelpForm, LoadsRichOrPlainTextAndSavesOurRtf) {
     EXPECT_EQ(mGame.Information.Text.PlainText(), "plain\r\nlines");
     mChosenFile = mDir.File("copy.txt");
     Trigger("Savetoafile1");
-    EXPECT_EQ(ReadFileText(mChosenFile), "plain\r\nlines\r\n");
+    EXPECT_EQ(ReadFileText(mChosenFile).rfind("{\\rtf", 0), 0u) << "saved as rich text whatever the name";
+    EXPECT_EQ(ReadRtf(ReadFileText(mChosenFile)).PlainText(), "plain\r\nlines");
 
     // A file that cannot be read is reported, and the text stays.
     mChosenFile = mDir.File("missing.rtf");
