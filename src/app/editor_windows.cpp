@@ -1,10 +1,15 @@
-// EditorWindows: the editor window of each kind.
+// EditorWindows: the editor window of each kind, and news for open editors.
 
 #include "app/editor_windows.h"
 
 #include <QMdiArea>
+#include <QPointer>
+#include <QTimer>
+#include <vector>
 
 #include "app/placeholder_editor.h"
+#include "editors/resource_form.h"
+#include "editors/resource_forms.h"
 #include "storage/game.h"
 
 namespace kestrin {
@@ -13,7 +18,10 @@ EditorWindows::EditorWindows(Game& game, QMdiArea& area, Hooks hooks)
     : mGame(game), mArea(area), mHooks(std::move(hooks)) {}
 
 ResourceEditor* EditorWindows::CreateEditor(ResourceKind kind, int index) {
-    // Each kind's own editor goes here once it exists.
+    if (TResourceForm* form = MakeResourceForm(mGame, kind, index)) {
+        ShowChild(form);
+        return form;
+    }
     auto* window = new TPlaceholderForm(mGame, kind, index);
     ShowChild(window);
     return window;
@@ -32,6 +40,29 @@ void EditorWindows::SetMainWindowVisible(bool visible) {
 
 void EditorWindows::RepaintResourceTree() {
     if (mHooks.RepaintResourceTree) mHooks.RepaintResourceTree();
+}
+
+void EditorWindows::ResourcesChanged(ResourceKind kind) {
+    bool scheduled = !mChangedKinds.empty();
+    mChangedKinds.insert(kind);
+    if (!scheduled) QTimer::singleShot(0, &mArea, [this] { TellResourcesChanged(); });
+}
+
+void EditorWindows::TellResourcesChanged() {
+    std::set<ResourceKind> kinds = std::move(mChangedKinds);
+    mChangedKinds.clear();
+    // An editor may close another while it refreshes.
+    std::vector<QPointer<TResourceForm>> forms;
+    for (QMdiSubWindow* window : mArea.subWindowList())
+        if (auto* form = qobject_cast<TResourceForm*>(window)) forms.emplace_back(form);
+    for (const QPointer<TResourceForm>& form : forms)
+        for (ResourceKind kind : kinds)
+            if (form && !form->Forgotten()) form->ResourcesChanged(kind);
+}
+
+void EditorWindows::GameSaved() {
+    for (QMdiSubWindow* window : mArea.subWindowList())
+        if (auto* form = qobject_cast<TResourceForm*>(window)) form->GameSaved();
 }
 
 }  // namespace kestrin

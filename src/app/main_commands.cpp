@@ -81,16 +81,14 @@ bool TMainForm::LoadFile(const std::string& fileName) {
 }
 
 void TMainForm::NewCommand() {
-    CloseAllChildWindows();
-    if (!AskSaveChanges()) return;
+    if (!CloseAllChildWindows() || !AskSaveChanges()) return;
     mFileName.clear();
     NewGame(mGame);
     UpdateTitle();
 }
 
 void TMainForm::OpenCommand() {
-    CloseAllChildWindows();
-    if (!AskSaveChanges()) return;
+    if (!CloseAllChildWindows() || !AskSaveChanges()) return;
     FileDialogSpec spec = GameFileDialog("FileOpenDialog", "Open a game", false, true);
     spec.folder = FolderIfExists(Prefs().GameDir);
     std::optional<std::string> file = mDialogs->ChooseFile(spec);
@@ -170,7 +168,10 @@ void TMainForm::SwitchModeCommand() {
             return;
         }
     }
-    CloseAllChildWindows();
+    if (!CloseAllChildWindows()) {
+        ApplyMode();
+        return;
+    }
     Prefs().Advanced = !Prefs().Advanced;
     ApplyMode();
     mFileName.clear();

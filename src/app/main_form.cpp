@@ -152,8 +152,7 @@ void TMainForm::hideEvent(QHideEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    CloseAllChildWindows();
-    if (!AskSaveChanges()) {
+    if (!CloseAllChildWindows() || !AskSaveChanges()) {
         event->ignore();
         return;
     }
@@ -190,11 +189,13 @@ void TMainForm::PlaceChildWindow(QMdiSubWindow* window) {
 
 void TMainForm::ShowChildWindow(QMdiSubWindow* window) { mEditors->ShowChild(window); }
 
-void TMainForm::CloseAllChildWindows() {
-    // Each closes as its own close button would.
+bool TMainForm::CloseAllChildWindows() {
     const auto windows = mClientArea->subWindowList();
-    for (QMdiSubWindow* window : windows) window->close();
+    bool allClosed = true;
+    for (QMdiSubWindow* window : windows)
+        if (!window->close()) allClosed = false;
     HideHelpForm();
+    return allClosed;
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {

@@ -77,7 +77,10 @@ public:
 
     // Offered to the editor windows.
     bool AskSaveChanges();
-    void CloseAllChildWindows();
+    // Closes every child window as its close box would; false when one of
+    // them stays open (its question was cancelled), and the command that
+    // asked stops.
+    bool CloseAllChildWindows();
     void PlaceChildWindow(QMdiSubWindow* window);
     // Shows an editor window as a child of the client area, placed.
     void ShowChildWindow(QMdiSubWindow* window);

@@ -9,24 +9,10 @@
 
 #include "app/resource_icons.h"
 #include "app/text_convert.h"
+#include "editors/resource_form.h"
 #include "storage/game.h"
 
 namespace kestrin {
-
-const char* KindWord(ResourceKind kind) {
-    switch (kind) {
-        case ResourceKind::Sprite: return "Sprite";
-        case ResourceKind::Sound: return "Sound";
-        case ResourceKind::Background: return "Background";
-        case ResourceKind::Path: return "Path";
-        case ResourceKind::Script: return "Script";
-        case ResourceKind::DataFile: return "Data File";
-        case ResourceKind::TimeLine: return "Time Line";
-        case ResourceKind::Object: return "Object";
-        case ResourceKind::Room: return "Room";
-    }
-    return "Resource";
-}
 
 QString PlaceholderTitle(const std::string& what) {
     return ToQt(what) + QStringLiteral(" (editor not yet available)");

@@ -15,8 +15,6 @@ namespace kestrin {
 
 class Game;
 
-// "Sprite", "Sound", ... as the windows name their kind.
-const char* KindWord(ResourceKind kind);
 // The title of a placeholder window: "<what> (editor not yet available)".
 QString PlaceholderTitle(const std::string& what);
 

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/file_system.h"
+#include "platform/preferences.h"
 #include "platform/scratch_folder.h"
 #include "platform/user_interface.h"
 
@@ -107,6 +108,11 @@ std::vector<std::string> SplitLines(const std::string& text) {
     }
     if (!line.empty()) lines.push_back(line);
     return lines;
+}
+
+bool ExternalCodeEditorChosen() {
+    const Preferences& prefs = Prefs();
+    return !prefs.CodeEditorInternal && !prefs.CodeEditor.empty() && FileExists(prefs.CodeEditor);
 }
 
 std::string EditTextExternally(const std::string& text, const std::string& editor) {

@@ -21,6 +21,10 @@ bool RunProgram(const std::string& program, const std::vector<std::string>& argu
 // editor gives the text unchanged.
 std::string EditTextExternally(const std::string& text, const std::string& editor);
 
+// Code is edited in the program the preferences name: the internal editor
+// is switched off and the program exists.
+bool ExternalCodeEditorChosen();
+
 // Splits a text into lines at CR LF, LF or CR; a final line break adds no line.
 std::vector<std::string> SplitLines(const std::string& text);
 

@@ -12,6 +12,7 @@
 #include "platform/user_interface.h"
 #include "platform/web_addresses.h"
 #include "storage/game.h"
+#include "storage/resource_editor.h"
 #include "storage/stream.h"
 
 namespace kestrin {
@@ -247,6 +248,7 @@ bool SaveGame(Game& game, const std::string& fileName) {
     }
     EndProgress();
     game.ClearChangedFlags();
+    if (EditorHost* host = game.Editors()) host->GameSaved();
     return true;
 }
 

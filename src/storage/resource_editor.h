@@ -33,6 +33,11 @@ public:
     virtual void SetMainWindowVisible(bool visible) { (void)visible; }
     // An editor closed: the resource tree repaints (its names and icons).
     virtual void RepaintResourceTree() {}
+    // A kind's resources were added, deleted, renamed, loaded, merged or got
+    // a new icon: open editors refresh what they show of that kind.
+    virtual void ResourcesChanged(ResourceKind kind) { (void)kind; }
+    // The game was saved: what the editors hold is now the saved state.
+    virtual void GameSaved() {}
 };
 
 }  // namespace kestrin

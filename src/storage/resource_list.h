@@ -127,6 +127,7 @@ private:
     bool ValidIndex(int index) const { return index >= 0 && index < ResourceCount(); }
     bool ReadSlots(CStream& stream, std::vector<Slot>& slots);
     void CloseEditor(Slot& slot);
+    void NotifyEditors();
 
     Game& mGame;
     std::vector<Slot> mSlots;

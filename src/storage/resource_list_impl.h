@@ -35,6 +35,11 @@ void CResourceList<R>::SetChanged(bool changed) {
 }
 
 template <class R>
+void CResourceList<R>::NotifyEditors() {
+    if (EditorHost* host = mGame.Editors()) host->ResourcesChanged(Kind());
+}
+
+template <class R>
 void CResourceList<R>::CloseEditor(Slot& slot) {
     // Forgotten first: the window may report its closing back to us.
     if (ResourceEditor* editor = std::exchange(slot.editor, nullptr)) editor->CloseEditor();
@@ -47,6 +52,7 @@ void CResourceList<R>::ClearList() {
     mSlots.shrink_to_fit();
     ResourceTraits<R>::ClearExtra(mGame);
     SetChanged(false);
+    NotifyEditors();
 }
 
 template <class R>
@@ -79,6 +85,7 @@ bool CResourceList<R>::LoadList(CStream& stream) {
     mSlots = std::move(slots);
     ResourceTraits<R>::LoadExtra(stream, mGame);
     SetChanged(false);
+    NotifyEditors();
     return true;
 }
 
@@ -91,6 +98,7 @@ bool CResourceList<R>::MergeList(CStream& stream, int& previousCount) {
     if (slots.empty()) return true;
     for (auto& slot : slots) mSlots.push_back(std::move(slot));
     SetChanged(true);
+    NotifyEditors();
     return true;
 }
 
@@ -99,6 +107,7 @@ void CResourceList<R>::TruncateList(int count) {
     if (count < 0 || count >= ResourceCount()) return;
     for (auto slot = mSlots.begin() + count; slot != mSlots.end(); ++slot) CloseEditor(*slot);
     mSlots.erase(mSlots.begin() + count, mSlots.end());
+    NotifyEditors();
 }
 
 template <class R>
@@ -126,6 +135,7 @@ int CResourceList<R>::AddResource() {
     slot.icon = ResourceTraits<R>::AddThumbnail(mGame, *slot.resource);
     mSlots.push_back(std::move(slot));
     SetChanged(true);
+    NotifyEditors();
     return index;
 }
 
@@ -149,6 +159,7 @@ bool CResourceList<R>::DeleteResource(int index) {
     slot.icon = 0;
     SetChanged(true);
     ResourceTraits<R>::AfterDelete(mGame, index);
+    NotifyEditors();
     return true;
 }
 
@@ -165,6 +176,7 @@ void CResourceList<R>::RenameResource(int index, const std::string& name) {
     mSlots[index].name = name;
     if (mSlots[index].editor) mSlots[index].editor->ShowName(name);
     SetChanged(true);
+    NotifyEditors();
 }
 
 template <class R>
@@ -211,8 +223,10 @@ void CResourceList<R>::OpenResourceAtLine(int index, int line) {
 
 template <class R>
 void CResourceList<R>::UpdateIcon(int index) {
-    if (const R* resource = ResourceAt(index))
+    if (const R* resource = ResourceAt(index)) {
         ResourceTraits<R>::UpdateThumbnail(mGame, *resource, mSlots[index].icon);
+        NotifyEditors();
+    }
 }
 
 template <class R>

@@ -3,7 +3,6 @@
 #include "storage/resource_traits.h"
 
 #include "platform/external_program.h"
-#include "platform/file_system.h"
 #include "platform/preferences.h"
 #include "storage/game.h"
 #include "storage/resource_editor.h"
@@ -28,13 +27,12 @@ int ResourceTraits<CSound>::Icon(const Game&, const CSound& sound, int) {
 }
 
 bool ResourceTraits<CScript>::OpenExternally(Game& game, int index) {
-    const Preferences& prefs = Prefs();
-    if (prefs.CodeEditorInternal || prefs.CodeEditor.empty() || !FileExists(prefs.CodeEditor)) return false;
+    if (!ExternalCodeEditorChosen()) return false;
     CScript* script = game.Scripts().ResourceAt(index);
     if (!script) return false;
     EditorHost* host = game.Editors();
     if (host) host->SetMainWindowVisible(false);
-    std::string text = EditTextExternally(script->Code, prefs.CodeEditor);
+    std::string text = EditTextExternally(script->Code, Prefs().CodeEditor);
     if (host) host->SetMainWindowVisible(true);
     if (text != script->Code) {
         script->Code = text;

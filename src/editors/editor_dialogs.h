@@ -1,0 +1,100 @@
+#pragma once
+// The dialogs every resource editor shares, behind one seam: the value
+// dialog, the code editor, the colour and font choosers and the file
+// choosers. The app uses the Qt dialogs; tests install scripted answers with
+// ScopedEditorDialogs. The short forms below are what editors call.
+
+#include <QFont>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/app_dialogs.h"
+
+namespace kestrin {
+
+class Bitmap24;
+
+// A piece of code handed to the code editor: an action's code, a room's or
+// an instance's creation code, or (code mode off) an action's plain text.
+struct CodeEditRequest {
+    std::string text;
+    std::string caption;
+    bool codeMode = true;
+    bool showAppliesTo = false;
+    std::int32_t appliesTo = -1;  // -1 self, -2 other, 0 and up an object
+};
+
+struct CodeEditResult {
+    std::string text;
+    std::int32_t appliesTo = -1;
+};
+
+class EditorDialogs {
+public:
+    virtual ~EditorDialogs() = default;
+    // Rows 1..count with their captions and values; true and the new values
+    // on OK, false with `values` untouched otherwise.
+    virtual bool AskValues(const std::string& title, int count, const std::array<std::string, 3>& captions,
+                           std::array<std::int32_t, 3>& values) = 0;
+    // The edited code when the user confirmed a change; nothing otherwise.
+    virtual std::optional<CodeEditResult> EditCode(const CodeEditRequest& request) = 0;
+    // Colours as stored: red in the low byte.
+    virtual std::optional<std::int32_t> ChooseColor(std::int32_t color) = 0;
+    virtual std::optional<QFont> ChooseFont(const QFont& font) = 0;
+    virtual std::optional<std::string> ChooseFile(const FileDialogSpec& spec) = 0;
+    // Several existing files at once; empty when cancelled.
+    virtual std::vector<std::string> ChooseFiles(const FileDialogSpec& spec) = 0;
+    // The image editor (or the external paint program) on the image; true
+    // when the image was changed. allowResize offers the commands that
+    // change its size; transparent is how the image operations treat its
+    // transparent colour.
+    virtual bool EditImage(Bitmap24& image, bool allowResize, bool transparent) = 0;
+};
+
+// The Qt dialogs, over the active window.
+class QtEditorDialogs : public EditorDialogs {
+public:
+    bool AskValues(const std::string& title, int count, const std::array<std::string, 3>& captions,
+                   std::array<std::int32_t, 3>& values) override;
+    std::optional<CodeEditResult> EditCode(const CodeEditRequest& request) override;
+    std::optional<std::int32_t> ChooseColor(std::int32_t color) override;
+    std::optional<QFont> ChooseFont(const QFont& font) override;
+    std::optional<std::string> ChooseFile(const FileDialogSpec& spec) override;
+    std::vector<std::string> ChooseFiles(const FileDialogSpec& spec) override;
+    bool EditImage(Bitmap24& image, bool allowResize, bool transparent) override;
+};
+
+// The dialogs in use (the Qt ones unless something else is installed).
+EditorDialogs& UsedEditorDialogs();
+// Installs dialogs; nullptr goes back to the Qt ones. Returns the previous.
+EditorDialogs* InstallEditorDialogs(EditorDialogs* dialogs);
+
+class ScopedEditorDialogs {
+public:
+    explicit ScopedEditorDialogs(EditorDialogs& dialogs) : mPrevious(InstallEditorDialogs(&dialogs)) {}
+    ~ScopedEditorDialogs() { InstallEditorDialogs(mPrevious); }
+    ScopedEditorDialogs(const ScopedEditorDialogs&) = delete;
+    ScopedEditorDialogs& operator=(const ScopedEditorDialogs&) = delete;
+
+private:
+    EditorDialogs* mPrevious;
+};
+
+// One, two or three values; the caller's variables change only on OK.
+bool AskValue(const std::string& title, const std::string& caption, std::int32_t& value);
+bool AskValues2(const std::string& title, const std::string& caption1, std::int32_t& value1,
+                const std::string& caption2, std::int32_t& value2);
+bool AskValues3(const std::string& title, const std::string& caption1, std::int32_t& value1,
+                const std::string& caption2, std::int32_t& value2, const std::string& caption3,
+                std::int32_t& value3);
+inline bool EditImage(Bitmap24& image, bool allowResize, bool transparent) {
+    return UsedEditorDialogs().EditImage(image, allowResize, transparent);
+}
+inline std::optional<CodeEditResult> EditCode(const CodeEditRequest& request) {
+    return UsedEditorDialogs().EditCode(request);
+}
+
+}  // namespace kestrin

@@ -1,0 +1,17 @@
+// Which window edits which kind.
+
+#include "editors/resource_forms.h"
+
+#include "editors/resource_form.h"
+
+namespace kestrin {
+
+TResourceForm* MakeResourceForm(Game& game, ResourceKind kind, int index) {
+    (void)game;
+    (void)index;
+    switch (kind) {
+        default: return nullptr;
+    }
+}
+
+}  // namespace kestrin
