@@ -61,7 +61,8 @@ void TMainForm::DropFiles(const std::vector<std::string>& files) {
     for (const std::string& file : files) {
         switch (ClassifyDroppedFile(file)) {
             case DroppedFileKind::Sound:
-                importAs(kTypeSounds, file, [&](int index) { return mGame.Sounds().ResourceAt(index)->LoadFromFile(file); });
+                importAs(kTypeSounds, file,
+                         [&](int index) { return mGame.Sounds().ResourceAt(index)->LoadFromFile(file); });
                 break;
             case DroppedFileKind::Picture:
                 if (!pictureChoice) pictureChoice = mDialogs->AskImageResource();

@@ -11,6 +11,12 @@ here="$(cd "$(dirname "$0")" && pwd)"
 kestrin="$1"
 shift
 
+if [ -z "${DISPLAY:-}" ] && [ "${QT_QPA_PLATFORM:-}" != offscreen ] && command -v xvfb-run >/dev/null; then
+    # Again, inside a virtual display of its own.
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$kestrin" "$@"
+    exit $?
+fi
+
 home="$(mktemp -d)"
 trap 'rm -rf "$home"' EXIT
 # Answered before: simple or advanced mode is not asked again.
@@ -36,11 +42,6 @@ run() {
     wait "$pid"
 }
 
-if [ -z "${DISPLAY:-}" ] && [ "${QT_QPA_PLATFORM:-}" != offscreen ] && command -v xvfb-run >/dev/null; then
-    # Again, inside a virtual display of its own.
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$kestrin" "$@"
-    exit $?
-fi
 run "$@"
 status=$?
 echo "kestrin exited with $status"
