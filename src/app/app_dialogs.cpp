@@ -3,9 +3,13 @@
 #include "app/app_dialogs.h"
 
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/text_convert.h"
 
@@ -29,6 +33,15 @@ std::optional<std::string> QtAppDialogs::ChooseFile(const FileDialogSpec& spec) 
     return PathFromQt(dialog.selectedFiles().first());
 }
 
+int InputBoxWidth(const QString& caption, const QFont& font) {
+    // The title bar's text is bold on most desktops, and shares the bar with
+    // the window's icon and its buttons.
+    QFont bold = font;
+    bold.setBold(true);
+    constexpr int kTitleBarExtras = 140;
+    return std::max(320, QFontMetrics(bold).horizontalAdvance(caption) + kTitleBarExtras);
+}
+
 std::optional<std::string> QtAppDialogs::InputText(const std::string& caption, const std::string& prompt,
                                                    const std::string& defaultText) {
     QInputDialog dialog(mParent);
@@ -36,7 +49,12 @@ std::optional<std::string> QtAppDialogs::InputText(const std::string& caption, c
     dialog.setWindowTitle(ToQt(caption));
     dialog.setLabelText(ToQt(prompt));
     dialog.setTextValue(ToQt(defaultText));
-    dialog.setMinimumWidth(320);  // room for the caption
+    // The dialog's layout fixes its own minimum size from its contents, so the
+    // room for the caption is asked of the text field.
+    if (auto* edit = dialog.findChild<QLineEdit*>()) {
+        const QMargins margins = dialog.layout() ? dialog.layout()->contentsMargins() : QMargins(11, 11, 11, 11);
+        edit->setMinimumWidth(InputBoxWidth(dialog.windowTitle(), dialog.font()) - margins.left() - margins.right());
+    }
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return FromQt(dialog.textValue());
 }

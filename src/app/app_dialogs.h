@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+class QFont;
+class QString;
 class QWidget;
 
 namespace kestrin {
@@ -37,6 +39,9 @@ public:
     // A question with OK and Cancel; true for OK.
     virtual bool AskOkCancel(const std::string& text) = 0;
 };
+
+// The width of an input box, so that its whole caption fits in its title bar.
+int InputBoxWidth(const QString& caption, const QFont& font);
 
 // The Qt dialogs, children of the given window.
 class QtAppDialogs : public AppDialogs {

@@ -16,6 +16,7 @@
 #include "app/qt_settings_store.h"
 #include "app/script_info_form.h"
 #include "app/tutorials.h"
+#include "build/executable_name.h"
 #include "build/game_source.h"
 #include "build/run_game.h"
 #include "build/stand_alone.h"
@@ -58,11 +59,17 @@ void TMainForm::OnCreateStandAlone() {
     FileDialogSpec spec;
     spec.objectName = "StandAloneDialog";
     spec.title = "Create a stand-alone executable";
-    spec.defaultExtension = "exe";
-    spec.filter = "Executables (*.exe);;All files (*)";
+    // Any name is taken as it is; only where executables have an extension
+    // is it added and offered as the filter.
+    const std::string extension = kExecutableExtension;
+    if (!extension.empty()) {
+        spec.defaultExtension = extension.substr(1);
+        spec.filter = "Executables (*" + extension + ");;";
+    }
+    spec.filter += "All files (*)";
     spec.save = true;
     // Beside the game file and named after it, so the dialog starts in its folder.
-    spec.proposedName = mFileName.empty() ? "game.exe" : ChangeFileExt(mFileName, ".exe");
+    spec.proposedName = ExecutableNameFor(mFileName);
     std::optional<std::string> target = mDialogs->ChooseFile(spec);
     if (!target) return;
     BusyCursor busy;

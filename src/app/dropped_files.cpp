@@ -37,11 +37,22 @@ std::string FileTitle(const std::string& fileName) {
 void TMainForm::DropFiles(const std::vector<std::string>& files) {
     CResourceTree& tree = mGame.Tree();
     // A new resource of the type, filled from the file, named after it, opened.
+    // A file that cannot be read leaves nothing behind: the list, the tree
+    // and their changed marks are as before.
     auto importAs = [&](std::int32_t type, const std::string& file, auto load) {
+        ResourceListBase* list = mGame.ListOf(*KindOfType(type));
+        const int count = list->ResourceCount();
+        const bool listChanged = list->Changed(), treeChanged = tree.Changed();
         ResourceNode* node = tree.AddResourceNode(tree.Section(type), type);
         if (!node) return;
-        load(node->Data.Index);
-        ResourceListBase* list = mGame.ListOf(*KindOfType(type));
+        if (!load(node->Data.Index)) {
+            tree.DeleteNode(node);
+            list->TruncateList(count);
+            list->SetChanged(listChanged);
+            tree.SetChanged(treeChanged);
+            ShowMessage(kFailedToLoadFileMessage);
+            return;
+        }
         list->UpdateIcon(node->Data.Index);
         tree.RenameNode(node, list->ResourceName(node->Data.Index) + "_" + FileTitle(file));
         OpenNodeCommand(node);
@@ -50,16 +61,17 @@ void TMainForm::DropFiles(const std::vector<std::string>& files) {
     for (const std::string& file : files) {
         switch (ClassifyDroppedFile(file)) {
             case DroppedFileKind::Sound:
-                importAs(kTypeSounds, file, [&](int index) { mGame.Sounds().ResourceAt(index)->LoadFromFile(file); });
+                importAs(kTypeSounds, file,
+                         [&](int index) { return mGame.Sounds().ResourceAt(index)->LoadFromFile(file); });
                 break;
             case DroppedFileKind::Picture:
                 if (!pictureChoice) pictureChoice = mDialogs->AskImageResource();
                 if (*pictureChoice == ImageResourceChoice::Sprite)
                     importAs(kTypeSprites, file,
-                             [&](int index) { mGame.Sprites().ResourceAt(index)->LoadFromFile(file); });
+                             [&](int index) { return mGame.Sprites().ResourceAt(index)->LoadFromFile(file); });
                 else if (*pictureChoice == ImageResourceChoice::Background)
                     importAs(kTypeBackgrounds, file,
-                             [&](int index) { mGame.Backgrounds().ResourceAt(index)->LoadFromFile(file); });
+                             [&](int index) { return mGame.Backgrounds().ResourceAt(index)->LoadFromFile(file); });
                 break;
             case DroppedFileKind::ScriptFile:
                 try {

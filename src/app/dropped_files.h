@@ -5,6 +5,9 @@
 
 namespace kestrin {
 
+// A dropped sound or picture that cannot be read.
+inline constexpr const char* kFailedToLoadFileMessage = "Failed to load the file.";
+
 enum class DroppedFileKind { Sound, Picture, ScriptFile, GameFile, Other };
 
 // By the extension, without regard to case.

@@ -76,6 +76,8 @@ bool TMainForm::LoadFile(const std::string& fileName) {
         BusyCursor busy;
         loaded = LoadGame(mGame, fileName);
     }
+    // The game is not that file's content: the next Save must not write over it.
+    if (!loaded) mFileName.clear();
     UpdateTitle();
     return loaded;
 }
@@ -126,7 +128,8 @@ void TMainForm::SaveCommand() {
 void TMainForm::SaveAsCommand() {
     FileDialogSpec spec = GameFileDialog("FileSaveDialog", "Save the game", true, false);
     spec.folder = FolderIfExists(Prefs().GameDir);
-    spec.proposedName = mFileName;
+    // A loaded backup is offered under its game's name, never its own.
+    spec.proposedName = mFileName.empty() || HasGameExtension(mFileName) ? mFileName : ChangeFileExt(mFileName, ".ksd");
     std::optional<std::string> file = mDialogs->ChooseFile(spec);
     if (!file) return;
     Prefs().GameDir = FolderOf(*file);

@@ -94,6 +94,7 @@ public:
     void MergeCommand();
     void SwitchModeCommand();
     // Makes the file current and loads it with a busy cursor; true on success.
+    // A failed load leaves no current file name.
     bool LoadFile(const std::string& fileName);
 
     // Edit and tree commands on the selected node.

@@ -2,6 +2,7 @@
 // enabled states and visibility that follow the selected node and the mode.
 
 #include <QAction>
+#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -92,6 +93,7 @@ void TMainForm::BuildMenus() {
             &QAction::triggered, this, &TMainForm::OpenCommand);
     mRecentMenu = mFileMenu->addMenu(QStringLiteral("&Recent Files"));
     mRecentMenu->setObjectName(QStringLiteral("RecentFiles1"));
+    mRecentMenu->setToolTipsVisible(true);
     for (int i = 0; i < kRecentFileCount; ++i) {
         std::string name = "Recent" + std::to_string(i + 1);
         mRecent[static_cast<std::size_t>(i)] = AddAction(mRecentMenu, name.c_str(), QString());
@@ -279,7 +281,7 @@ void TMainForm::BuildToolBar() {
     button("ChangeOptionsBtn", QStringLiteral("Change the game options"), LetterIcon("G", QColor(90, 90, 90)),
            [this] { OpenGameOptions(); });
     mToolBar->addSeparator();
-    button("HelpBtn", QStringLiteral("Help"), s->standardIcon(QStyle::SP_DialogHelpButton), [this] { OnHelpContents(); });
+    button("HelpBtn", QStringLiteral("Help"), HelpIcon(), [this] { OnHelpContents(); });
 }
 
 void TMainForm::ApplyMode() {
@@ -320,6 +322,19 @@ void TMainForm::UpdateTreeCommands(ResourceNode* node) {
         exportScripts->setText(QStringLiteral("Export Group of Scripts ..."));
     else
         exportScripts->setText(QStringLiteral("Export Selected Script ..."));
+
+    // The Edit menu's twins carry the shortcuts that work while the menu is
+    // closed, so they follow the selection at once, not when the menu opens.
+    static constexpr std::pair<const char*, const char*> kTwins[] = {
+        {"Add3", "Add1"},       {"Duplicate2", "Duplicate1"}, {"AddGroup2", "AddGroup1"},
+        {"Delete2", "Delete1"}, {"Rename2", "Rename1"},       {"Properties2", "Properties1"},
+    };
+    for (const auto& [mine, twin] : kTwins) {
+        QAction* action = Find(mEditMenu, mine);
+        QAction* source = Find(mPopup, twin);
+        action->setText(source->text());
+        action->setEnabled(node && source->isEnabled());
+    }
 }
 
 void TMainForm::UpdateFileMenu() {
@@ -334,25 +349,16 @@ void TMainForm::UpdateFileMenu() {
         // The file name is shown as it is: '&' in it is no accelerator.
         QString name = PathToQt(ExtractFileName(entry)).replace(QLatin1Char('&'), QStringLiteral("&&"));
         item->setText(QStringLiteral("&%1 ").arg(i + 1) + name);
+        // The whole path tells apart two games of the same name.
+        const QString path = QDir::toNativeSeparators(PathToQt(entry));
+        item->setToolTip(path);
+        item->setStatusTip(path);
         any = any || shown;
     }
     mRecentMenu->menuAction()->setVisible(any);
 }
 
-void TMainForm::UpdateEditMenu() {
-    UpdateTreeCommands(Selected());
-    bool selected = Selected() != nullptr;
-    static constexpr std::pair<const char*, const char*> kTwins[] = {
-        {"Add3", "Add1"},       {"Duplicate2", "Duplicate1"}, {"AddGroup2", "AddGroup1"},
-        {"Delete2", "Delete1"}, {"Rename2", "Rename1"},       {"Properties2", "Properties1"},
-    };
-    for (const auto& [mine, twin] : kTwins) {
-        QAction* action = Find(mEditMenu, mine);
-        QAction* source = Find(mPopup, twin);
-        action->setText(source->text());
-        action->setEnabled(selected && source->isEnabled());
-    }
-}
+void TMainForm::UpdateEditMenu() { UpdateTreeCommands(Selected()); }
 
 void TMainForm::UpdateAddMenu() { ApplyMode(); }
 

@@ -9,6 +9,7 @@
 
 #include "image_editors/qt_draw_target.h"
 #include "storage/game.h"
+#include "storage/tree_codes.h"
 
 namespace kestrin {
 
@@ -66,7 +67,64 @@ QPixmap DrawPredefined(int number) {
     return pixmap;
 }
 
+// A thumbnail that is its see-through colour all over shows nothing.
+bool ShowsNothing(const Bitmap24& thumbnail) {
+    const ColorValue clear = thumbnail.TransparentColor();
+    for (int y = 0; y < thumbnail.Height(); ++y)
+        for (int x = 0; x < thumbnail.Width(); ++x)
+            if (thumbnail.Pixel(x, y) != clear) return false;
+    return true;
+}
+
+// A pale letter box: the kind's sign, told apart from a picture of its own.
+QPixmap DrawDefault(const char* letter, const QColor& color) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    DrawLetterBox(p, 16, color.lighter(125), letter);
+    return pixmap;
+}
+
 }  // namespace
+
+QIcon DefaultResourceIcon(std::int32_t type) {
+    struct Sign {
+        std::int32_t type;
+        const char* letter;
+        QColor color;
+    };
+    // The letters and colours of the tool bar's add buttons.
+    static const Sign kSigns[] = {
+        {kTypeSprites, "S", QColor(200, 60, 110)},     {kTypeSounds, "U", QColor(200, 80, 40)},
+        {kTypeBackgrounds, "B", QColor(70, 130, 190)}, {kTypePaths, "P", QColor(40, 150, 150)},
+        {kTypeScripts, "C", QColor(60, 90, 170)},      {kTypeDataFiles, "D", QColor(120, 90, 60)},
+        {kTypeTimeLines, "T", QColor(150, 60, 60)},    {kTypeObjects, "O", QColor(60, 150, 60)},
+        {kTypeRooms, "R", QColor(30, 110, 30)},
+    };
+    for (const Sign& sign : kSigns)
+        if (sign.type == type) return QIcon(DrawDefault(sign.letter, sign.color));
+    return {};
+}
+
+QIcon HelpIcon() {
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QColor(20, 80, 160));
+        p.setBrush(QColor(50, 120, 210));
+        p.drawEllipse(QRectF(1.5, 1.5, 21, 21));
+        QFont font = p.font();
+        font.setPixelSize(17);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, QStringLiteral("?"));
+    }
+    return QIcon(pixmap);
+}
 
 QIcon LetterIcon(const char* letter, const QColor& color) {
     QPixmap pixmap(24, 24);
@@ -88,7 +146,7 @@ QIcon ResourceIconImage(const Game& game, int iconNumber) {
         return icon;
     }
     const Bitmap24* thumbnail = game.Icons.Thumbnail(iconNumber);
-    if (!thumbnail) return {};
+    if (!thumbnail || ShowsNothing(*thumbnail)) return {};
     return QIcon(QPixmap::fromImage(ToQImage(*thumbnail, true)));
 }
 

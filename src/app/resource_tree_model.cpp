@@ -67,6 +67,8 @@ QVariant ResourceTreeModel::data(const QModelIndex& index, int role) const {
         case Qt::DecorationRole: {
             Tree().RefreshNode(node);
             QIcon icon = ResourceIconImage(mGame, node->Icon);
+            // A resource still without a picture shows its kind instead.
+            if (icon.isNull() && node->Data.Kind == kNodeResource) icon = DefaultResourceIcon(node->Data.Type);
             if (!icon.isNull()) return icon;
             // Nodes without a picture keep their text in line with the others.
             static const QIcon blank = [] {

@@ -2,6 +2,7 @@
 
 #include "build/run_game.h"
 
+#include "build/executable_name.h"
 #include "build/stand_alone.h"
 #include "platform/external_program.h"
 #include "platform/file_system.h"
@@ -12,8 +13,7 @@
 namespace kestrin {
 
 std::string RunExecutableName(const std::string& gameFileName) {
-    if (gameFileName.empty()) return "game.exe";
-    return ChangeFileExt(ExtractFileName(gameFileName), ".exe");
+    return ExtractFileName(ExecutableNameFor(gameFileName));
 }
 
 std::string RunWorkingFolder(const std::string& gameFileName) {
@@ -40,7 +40,7 @@ void RunGame(bool debug, const RunGameFacts& facts, RunGameHost& host, const Exe
     host.SetBusy(true);
     // Something that cannot be deleted (where the system locks a running
     // game's executable, or a folder of that name) gets a fresh name beside it.
-    if (PathExists(executable) && !DeleteFile(executable)) executable = TempFileName(".exe");
+    if (PathExists(executable) && !DeleteFile(executable)) executable = TempFileName(kExecutableExtension);
     bool written = false;
     try {
         written = writeExecutable && writeExecutable(executable, debug);

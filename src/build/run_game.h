@@ -34,8 +34,9 @@ public:
 // the game's body writer and icon.
 using ExecutableWriter = std::function<bool(const std::string& path, bool debug)>;
 
-// The executable's name: the game file's name without folder, its extension
-// changed to ".exe"; "game.exe" for a game without a file name.
+// The executable's name: the game file's name without folder, with the
+// system's executable extension (none on Linux) in place of its own; "game"
+// for a game without a file name.
 std::string RunExecutableName(const std::string& gameFileName);
 // The game's working folder: the game file's folder (the current folder for a
 // name without one); the scratch folder for a game without a file name.

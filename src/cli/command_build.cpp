@@ -12,8 +12,20 @@
 #include "cli/command.h"
 #include "storage/game.h"
 #include "storage/game_file.h"
+#include "storage/resource_tree.h"
 
 namespace kestrin::cli {
+
+namespace {
+
+// The game starts in the first existing room of the room order.
+bool HasRoomToStart(Game& game) {
+    for (std::int32_t index : game.Tree().RoomOrder())
+        if (game.Rooms().ResourceExists(index)) return true;
+    return false;
+}
+
+}  // namespace
 
 int RunBuild(const std::vector<std::string>& arguments) {
     std::vector<std::string> names;
@@ -32,6 +44,8 @@ int RunBuild(const std::vector<std::string>& arguments) {
     if (!LoadGame(game, names[0])) return kExitFailed;
     if (!CreateStandAlone(names[1], debug, GameStandAloneSource(game))) return kExitFailed;
     std::printf("%s: written\n", names[1].c_str());
+    if (!HasRoomToStart(game))
+        std::fprintf(stderr, "kestrin-cli: warning: %s has no room; the executable cannot start\n", names[0].c_str());
     return kExitOk;
 }
 

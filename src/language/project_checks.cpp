@@ -162,36 +162,44 @@ std::vector<InfoLine> CheckAllScripts(const ProjectSource& project) {
     return lines;
 }
 
-std::vector<InfoLine> SearchScripts(const ProjectSource& project, std::string_view text) {
-    std::vector<InfoLine> lines;
-    if (text.empty()) return lines;
-    const int count = project.ResourceCount(ResourceKind::Script);
-    for (int i = 0; i < count && !Full(lines); ++i) {
-        if (!project.ResourceExists(ResourceKind::Script, i)) continue;
-        const std::string code = project.ScriptCode(i);
-        const std::string name = project.ResourceName(ResourceKind::Script, i);
-        // Line and position are counted up to and including the hit's first
-        // character, so they run one past the usual column.
-        int line = 1, position = 1;
-        std::size_t counted = 0;  // characters counted so far
-        for (std::size_t hit = code.find(text); hit != std::string::npos && !Full(lines);
-             hit = code.find(text, hit + 1)) {
-            for (; counted <= hit; ++counted) {
-                if (code[counted] == '\r') {
-                    ++line;
-                    position = 1;
-                } else {
-                    ++position;
-                }
+namespace {
+
+// Every hit of the text in the script at index i, in order.
+void AddHits(std::vector<InfoLine>& lines, const ProjectSource& project, int i, std::string_view text) {
+    const std::string code = project.ScriptCode(i);
+    const std::string name = project.ResourceName(ResourceKind::Script, i);
+    // Line and position are counted up to and including the hit's first
+    // character, so they run one past the usual column.
+    int line = 1, position = 1;
+    std::size_t counted = 0;  // characters counted so far
+    for (std::size_t hit = code.find(text); hit != std::string::npos && !Full(lines); hit = code.find(text, hit + 1)) {
+        for (; counted <= hit; ++counted) {
+            if (code[counted] == '\r') {
+                ++line;
+                position = 1;
+            } else {
+                ++position;
             }
-            Add(lines,
-                "In script " + name + " at line " + std::to_string(line) + " at position " + std::to_string(position),
-                kInfoNavy, InfoKind(ResourceKind::Script), line, i);
         }
+        Add(lines, "In script " + name + " at line " + std::to_string(line) + " at position " + std::to_string(position),
+            kInfoNavy, InfoKind(ResourceKind::Script), line, i);
     }
-    return lines;
 }
 
+}  // namespace
+
+std::vector<InfoLine> SearchScripts(const ProjectSource& project, std::string_view text) {
+    std::vector<InfoLine> lines;
+    // An empty text finds nothing.
+    const int count = text.empty() ? 0 : project.ResourceCount(ResourceKind::Script);
+    for (int i = 0; i < count && !Full(lines); ++i) {
+        if (!project.ResourceExists(ResourceKind::Script, i)) continue;
+        AddHits(lines, project, i, text);
+    }
+    // An empty window would look as if the search had not run.
+    if (lines.empty()) Add(lines, kNoOccurrencesLine, kInfoDarkGreen);
+    return lines;
+}
 std::vector<InfoLine> ComputeInfoLines(InfoType type, const ProjectSource& project, const ColorTable& colors,
                                        std::string_view searchText) {
     std::vector<InfoLine> lines;

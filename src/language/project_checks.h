@@ -27,6 +27,9 @@ inline constexpr int kMaxInfoLines = 16000;
 inline constexpr std::int32_t kInfoNavy = 8388608;
 inline constexpr std::int32_t kInfoMaroon = 128;
 inline constexpr std::int32_t kInfoDarkGreen = 32768;
+
+// The one line of a search without a hit.
+inline constexpr const char* kNoOccurrencesLine = "<No occurrences were found>";
 inline constexpr std::int32_t kInfoRed = 255;
 
 // The kind number of a line (1 sprite, 2 sound, ..., 9 room).

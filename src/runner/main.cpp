@@ -1,13 +1,15 @@
 // Kestrin's runner: finds the game data in its own file, reads the game with
 // the game file's reader and opens a window on the first room of the room
-// order. Missing or damaged game data is reported (on standard error, and in
-// a message box where someone can see one) with exit code 1.
+// order, titled with the room's caption or else the executable's name.
+// Missing or damaged game data is reported (on standard error, and in a
+// message box titled as the game where someone can see one) with exit code 1.
 //
 // With the environment variable KESTRIN_RUNNER_SNAPSHOT naming a PNG file,
 // the runner paints its window's first frame into that file and ends at once
 // (exit code 0 when the file was written).
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QPixmap>
 
@@ -16,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "build/executable_name.h"
 #include "runner/game_data.h"
 #include "runner/room_window.h"
 #include "runner/runner_game.h"
@@ -42,10 +45,20 @@ bool CanShowMessages() {
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
-int Fail(const std::unique_ptr<QApplication>& app, const std::string& reason) {
+// What the player knows the game by: the caption (8-bit model text), or the
+// executable's own name (a file name in the system's encoding). Needs the
+// application.
+QString TitleOf(const std::string& caption) {
+    const QByteArray executable = QFile::encodeName(QCoreApplication::applicationFilePath());
+    const std::string title = kestrin::GameTitle(caption, executable.toStdString());
+    return caption.empty() ? QFile::decodeName(QByteArray::fromStdString(title))
+                           : QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size()));
+}
+
+int Fail(const std::unique_ptr<QApplication>& app, const std::string& reason, const std::string& caption = {}) {
     std::fprintf(stderr, "Kestrin runner: cannot start the game: %s.\n", reason.c_str());
     if (app && CanShowMessages()) {
-        QMessageBox::critical(nullptr, QStringLiteral("Kestrin"),
+        QMessageBox::critical(nullptr, TitleOf(caption),
                               QStringLiteral("Cannot start the game: %1.").arg(QString::fromLocal8Bit(reason.c_str())));
     }
     return 1;
@@ -65,10 +78,11 @@ int main(int argc, char** argv) {
     if (!kestrin::runner::LoadRunnerGame(data, game, error)) return Fail(app, error);
     kestrin::CRoom* room = kestrin::runner::FirstRoom(game);
     if (!room) return Fail(app, "the game has no room");
-    if (!kestrin::runner::RoomSizeAllowed(*room)) return Fail(app, "the first room is too large");
+    if (!kestrin::runner::RoomSizeAllowed(*room)) return Fail(app, "the first room is too large", room->Caption);
     if (!app) return Fail(app, "there is no display to show the game on");
 
     kestrin::runner::RoomWindow window(game, *room);
+    window.setWindowTitle(TitleOf(room->Caption));
     window.show();
     if (HasValue(kSnapshotVariable)) {
         QString file = QString::fromLocal8Bit(std::getenv(kSnapshotVariable));

@@ -33,7 +33,6 @@ QImage DrawRoomFrame(CRoom& room, const Game& game) {
 }
 
 RoomWindow::RoomWindow(Game& game, CRoom& room) : mGame(game), mFrame(DrawRoomFrame(room, game)) {
-    setWindowTitle(QString::fromLatin1(room.Caption.data(), static_cast<qsizetype>(room.Caption.size())));
     setFixedSize(mFrame.size());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);

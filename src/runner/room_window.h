@@ -1,7 +1,7 @@
 #pragma once
-// The runner's game window: the room's size and caption, showing the room as
-// CRoom::Draw paints it. Esc or closing ends the game; F1 shows the game
-// information when the game's options allow it.
+// The runner's game window: the room's size, showing the room as CRoom::Draw
+// paints it (the title is the runner's to give). Esc or closing ends the game;
+// F1 shows the game information when the game's options allow it.
 
 #include <QImage>
 #include <QWidget>

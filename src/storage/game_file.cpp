@@ -8,6 +8,7 @@
 
 #include "actions/action_registry.h"
 #include "platform/file_system.h"
+#include "platform/messages_after_progress.h"
 #include "platform/preferences.h"
 #include "platform/user_interface.h"
 #include "platform/web_addresses.h"
@@ -192,15 +193,18 @@ bool ReadGameBody(Game& game, CStream& stream) {
 bool LoadGame(Game& game, const std::string& fileName) {
     CStream stream;
     if (!ReadFile(fileName, stream, "Error Loading: File does not exist.")) return false;
-    StartProgress(kLoadingProgressText);
-    NewGame(game);
     bool ok;
-    try {
-        ok = ReadGameBody(game, stream);
-    } catch (const std::exception&) {
-        ok = false;
+    {
+        MessagesAfterProgress held;
+        StartProgress(kLoadingProgressText);
+        NewGame(game);
+        try {
+            ok = ReadGameBody(game, stream);
+        } catch (const std::exception&) {
+            ok = false;
+        }
+        EndProgress();
     }
-    EndProgress();
     if (!ok) {
         ShowMessage(kCorruptedMessage);
         NewGame(game);
@@ -220,8 +224,8 @@ bool SaveGame(Game& game, const std::string& fileName) {
         written = false;
     }
     if (!written) {
-        ShowMessage("Error Saving: Internal error. The game has not been saved!");
         EndProgress();
+        ShowMessage("Error Saving: Internal error. The game has not been saved!");
         return false;
     }
 
@@ -231,19 +235,19 @@ bool SaveGame(Game& game, const std::string& fileName) {
     try {
         temporary = WriteTemporaryBeside(fileName, stream.Data(), stream.Size());
     } catch (const FileError&) {
+        EndProgress();
         ShowMessage(
             "Error Saving: Cannot create the file. The game has not been saved!Try saving your work under a "
             "different name.");
-        EndProgress();
         return false;
     }
     if (Prefs().Backup && FileExists(fileName)) RotateBackups(fileName);
     if (!RenameFile(temporary, fileName)) {
         DeleteFile(temporary);
+        EndProgress();
         ShowMessage(
             "Error Saving: Cannot create the file. The game has not been saved!Try saving your work under a "
             "different name.");
-        EndProgress();
         return false;
     }
     EndProgress();
@@ -255,6 +259,7 @@ bool SaveGame(Game& game, const std::string& fileName) {
 bool MergeGame(Game& game, const std::string& fileName) {
     CStream stream;
     if (!ReadFile(fileName, stream, "Error Merging: File does not exist.")) return false;
+    MessagesAfterProgress held;
     StartProgress(kMergingProgressText);
     // A file that fails half-way must not leave the sections read so far in
     // the game with no place in the tree: they are taken back.

@@ -5,6 +5,8 @@
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFontMetrics>
+#include <QInputDialog>
 #include <QTimer>
 #include <QUrl>
 
@@ -12,6 +14,7 @@
 #include "app/help_window.h"
 #include "app/main_form_fixture.h"
 #include "app/script_info_form.h"
+#include "language/project_checks.h"
 #include "build/run_game.h"
 #include "build/stand_alone.h"
 #include "platform/file_system.h"
@@ -68,6 +71,44 @@ TEST_F(MainFormTest, ListingsReuseTheirWindowSearchesOpenOneEachAndCloseAllClose
     EXPECT_EQ(InfoWindowCount(*form), 0);
 }
 
+TEST_F(MainFormTest, ASearchWithoutAHitSaysSoInsideTheClientArea) {
+    auto form = MakeForm(true);
+    int index = game.Scripts().AddResource();
+    game.Scripts().ResourceAt(index)->Code = "x = 1;";
+    dialogs.Inputs = {std::string("nowhere")};
+    Action(*form, "SearchinScripts1")->trigger();
+    ASSERT_EQ(InfoWindowCount(*form), 1);
+    QMdiSubWindow* window = form->ClientArea()->subWindowList().first();
+    auto* info = window->findChild<TScriptInfoForm*>();
+    ASSERT_EQ(info->Lines().size(), 1u);
+    EXPECT_EQ(info->Lines()[0].text, kNoOccurrencesLine);
+    EXPECT_EQ(info->Lines()[0].kind, -1) << "a click on it opens nothing";
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Searching Scripts for \"nowhere\""));
+}
+
+// Each input box is wide enough for its whole caption in a bold title bar,
+// with room for the bar's icon and buttons.
+TEST(InputBox, IsAsWideAsItsCaption) {
+    QWidget parent;
+    QtAppDialogs boxes(&parent);
+    for (const char* caption : {"Creating a group", "Search in All Scripts", "Finding a Resource",
+                                "A caption much longer than any input box would be on its own"}) {
+        int width = 0, needed = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (!box) return;
+            width = box->width();
+            QFont bold = box->font();
+            bold.setBold(true);
+            needed = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
+            box->reject();
+        });
+        EXPECT_FALSE(boxes.InputText(caption, "Name:", "x")) << caption;
+        EXPECT_GT(needed, 0) << caption;
+        EXPECT_GE(width, needed + 100) << caption;
+    }
+}
+
 TEST_F(MainFormTest, CreateStandAloneWritesTheChosenFileAndCancelWritesNothing) {
     auto form = MakeForm(true);
     std::string target = dir.File("mygame.exe");
@@ -78,15 +119,18 @@ TEST_F(MainFormTest, CreateStandAloneWritesTheChosenFileAndCancelWritesNothing) 
 
     Action(*form, "Createstandalone1")->trigger();
     ASSERT_EQ(dialogs.FileSpecs.size(), 2u);
-    EXPECT_EQ(dialogs.FileSpecs.back().proposedName, "game.exe");
+    // No extension is proposed or added here, and any name is accepted.
+    EXPECT_EQ(dialogs.FileSpecs.back().proposedName, "game");
+    EXPECT_EQ(dialogs.FileSpecs.back().defaultExtension, "");
+    EXPECT_EQ(dialogs.FileSpecs.back().filter, "All files (*)");
     EXPECT_TRUE(dialogs.FileSpecs.back().save);
     ASSERT_TRUE(FileExists(target)) << ::testing::PrintToString(recorder.Messages());
     EXPECT_GT(ReadWholeFile(target).size(), 1500000u);
 
-    // A game with a file proposes that file with the executable's extension.
+    // A game with a file proposes that file without its extension.
     form->SetFileName(dir.File("my game.gb1"));
     Action(*form, "Createstandalone1")->trigger();
-    EXPECT_EQ(dialogs.FileSpecs.back().proposedName, dir.File("my game.exe"));
+    EXPECT_EQ(dialogs.FileSpecs.back().proposedName, dir.File("my game"));
 }
 
 TEST_F(MainFormTest, RunWithoutARoomSaysSoAndKeepsTheWindow) {

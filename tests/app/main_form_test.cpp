@@ -6,9 +6,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QIcon>
+#include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLineEdit>
 #include <QMenu>
+#include <QTest>
+#include <functional>
 #include <deque>
 #include <fstream>
 
@@ -97,7 +102,8 @@ TEST_F(MainFormTest, SavingALoadedBackupAsksForANewName) {
     form->SaveCommand();
     ASSERT_EQ(dialogs.FileSpecs.size(), 1u);
     EXPECT_EQ(dialogs.FileSpecs[0].objectName, "FileSaveDialog");
-    EXPECT_EQ(dialogs.FileSpecs[0].proposedName, backup);
+    // The backup's own name is never offered: Enter would write over it.
+    EXPECT_EQ(dialogs.FileSpecs[0].proposedName, dir.File("world.ksd"));
     EXPECT_FALSE(FileExists(backup));
     EXPECT_TRUE(FileExists(dir.File("world2.ksd")));
     EXPECT_EQ(form->FileName(), dir.File("world2.ksd"));
@@ -110,6 +116,71 @@ TEST_F(MainFormTest, SavingALoadedBackupAsksForANewName) {
     form->SaveCommand();
     EXPECT_TRUE(dialogs.FileSpecs.empty());
     EXPECT_TRUE(FileExists(dir.File("upper.KSD")));
+
+    // Save As offers a game file's own name and a new game's empty one.
+    for (const std::string& name : {dir.File("upper.KSD"), std::string()}) {
+        form->SetFileName(name);
+        form->SaveAsCommand();
+        EXPECT_EQ(dialogs.FileSpecs.back().proposedName, name);
+    }
+}
+
+// A failed load must not leave the bad file's name current: the next Save
+// would write over that file (and push the good backup out) without asking.
+TEST_F(MainFormTest, AFailedLoadLeavesNoFileNameOnEveryWayIn) {
+    const std::string good = SavedGame("good.ksd");
+    std::ofstream(dir.File("text.ksd")) << "just some text";
+    const std::string text = dir.File("text.ksd");
+    {
+        std::vector<std::uint8_t> bytes = ReadWholeFile(good);
+        std::ofstream(dir.File("cut.ksd"), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size() / 2));
+    }
+    const std::string cut = dir.File("cut.ksd");
+
+    struct Way {
+        const char* name;
+        std::function<void(TMainForm&, const std::string&)> open;
+    };
+    const Way ways[] = {
+        {"open", [this](TMainForm& form, const std::string& file) {
+             dialogs.Files = {file};
+             form.OpenCommand();
+         }},
+        {"recent", [](TMainForm& form, const std::string& file) {
+             Prefs().Recent[0] = file;
+             form.OpenRecentCommand(0);
+         }},
+        {"drop", [](TMainForm& form, const std::string& file) { form.DropFiles({file}); }},
+    };
+    for (const std::string& bad : {text, cut}) {
+        for (const Way& way : ways) {
+            SCOPED_TRACE(std::string(way.name) + " " + bad);
+            auto form = MakeForm(true);
+            ASSERT_TRUE(form->LoadFile(good));
+            const std::vector<std::uint8_t> before = ReadWholeFile(bad);
+            way.open(*form, bad);
+            EXPECT_EQ(form->FileName(), "");
+            EXPECT_EQ(form->windowTitle(), QStringLiteral("Kestrin: <new game>"));
+            // Save now asks for a name, and the bad file stays as it was.
+            game.Sprites().AddResource();
+            dialogs.FileSpecs.clear();
+            form->SaveCommand();
+            ASSERT_EQ(dialogs.FileSpecs.size(), 1u);
+            EXPECT_EQ(dialogs.FileSpecs[0].objectName, "FileSaveDialog");
+            EXPECT_EQ(ReadWholeFile(bad), before);
+            game.ClearChangedFlags();
+        }
+    }
+
+    // The command line too.
+    Prefs().RemoveTemp = false;
+    TMainForm form(game);
+    form.SetDialogs(&dialogs);
+    form.SetCommandLine({QString::fromStdString(text)});
+    form.show();
+    EXPECT_EQ(form.FileName(), "");
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Kestrin: <new game>"));
 }
 
 TEST_F(MainFormTest, RecentFileMissingIsRemovedAndTheOthersMoveUp) {
@@ -119,6 +190,10 @@ TEST_F(MainFormTest, RecentFileMissingIsRemovedAndTheOthersMoveUp) {
     form->UpdateFileMenu();
     EXPECT_TRUE(Action(*form, "Recent1")->isVisible());
     EXPECT_EQ(Action(*form, "Recent1")->text(), QStringLiteral("&1 a.ksd"));
+    // The folder tells apart two games of the same name.
+    EXPECT_EQ(Action(*form, "Recent1")->toolTip(), QString::fromStdString(a));
+    EXPECT_EQ(Action(*form, "Recent1")->statusTip(), QString::fromStdString(a));
+    EXPECT_TRUE(form->findChild<QMenu*>(QStringLiteral("RecentFiles1"))->toolTipsVisible());
     EXPECT_FALSE(Action(*form, "Recent4")->isVisible());
 
     form->OpenRecentCommand(1);
@@ -284,6 +359,41 @@ TEST_F(MainFormTest, TreePopupCaptionsAndEnabledStatesFollowTheNode) {
     }
 }
 
+// The shortcuts belong to the Edit menu's items: they must follow the
+// selection without the menu being opened.
+TEST_F(MainFormTest, RenameAndDeleteShortcutsWorkAfterTheEditMenuSawASection) {
+    auto form = MakeForm(true);
+    QApplication::setActiveWindow(form.get());
+    CResourceTree& tree = game.Tree();
+    ResourceNode* sprites = tree.Section(kTypeSprites);
+    ResourceNode* sprite = tree.AddResourceNode(sprites, kTypeSprites);
+    form->ResourceTree()->SelectNode(sprites);
+    form->UpdateEditMenu();
+    EXPECT_FALSE(Action(*form, "Rename2")->isEnabled());
+    EXPECT_FALSE(Action(*form, "Delete2")->isEnabled());
+
+    form->ResourceTree()->SelectNode(sprite);
+    QApplication::processEvents();
+    EXPECT_TRUE(Action(*form, "Rename2")->isEnabled());
+    EXPECT_TRUE(Action(*form, "Delete2")->isEnabled());
+    form->ResourceTree()->setFocus();
+    QTest::keyClick(form->ResourceTree(), Qt::Key_F2);
+    // The name is being edited in place.
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(form->ResourceTree()->isAncestorOf(editor));
+    QTest::keyClick(editor, Qt::Key_Escape);
+
+    QTest::keyClick(form->ResourceTree(), Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(recorder.Questions(), std::vector<std::string>{CResourceTree::DeleteQuestion(sprite)});
+
+    // And back on the section they are off again.
+    form->ResourceTree()->SelectNode(sprites);
+    QApplication::processEvents();
+    EXPECT_FALSE(Action(*form, "Rename2")->isEnabled());
+    EXPECT_FALSE(Action(*form, "Delete2")->isEnabled());
+}
+
 TEST_F(MainFormTest, SimpleModeHidesTheAdvancedItems) {
     auto form = MakeForm(false);
     for (const char* name : {"AddPathBtn", "AddScriptBtn", "AddFileBtn", "AddTimeLineBtn", "AddGroup1", "Sort1",
@@ -434,6 +544,62 @@ TEST_F(MainFormTest, DroppingPicturesAsksOnceAndNamesAfterTheFiles) {
     form->DropFiles({dir.File("hero.bmp"), dir.File("ghost.BMP")});
     EXPECT_EQ(dialogs.ImageQuestions, 2);
     EXPECT_EQ(game.Sprites().ResourceCount(), 1);
+}
+
+TEST_F(MainFormTest, DroppingAnUnreadablePictureSaysSoAndKeepsNothing) {
+    auto form = MakeForm(true);
+    std::ofstream(dir.File("fake.png")) << "this is text, not a picture";
+    for (ImageResourceChoice choice : {ImageResourceChoice::Sprite, ImageResourceChoice::Background}) {
+        SCOPED_TRACE(static_cast<int>(choice));
+        recorder.Reset();
+        dialogs.ImageAnswers = {choice};
+        form->DropFiles({dir.File("fake.png")});
+        EXPECT_EQ(recorder.Messages(), std::vector<std::string>{kFailedToLoadFileMessage});
+        EXPECT_EQ(game.Sprites().ResourceCount(), 0);
+        EXPECT_EQ(game.Backgrounds().ResourceCount(), 0);
+        EXPECT_EQ(game.Tree().Section(kTypeSprites)->ChildCount(), 0);
+        EXPECT_EQ(game.Tree().Section(kTypeBackgrounds)->ChildCount(), 0);
+        EXPECT_FALSE(game.GameChanged());
+        EXPECT_TRUE(form->ClientArea()->subWindowList().isEmpty());
+    }
+}
+
+// What a node shows beside its name, as 16 x 16 pixels.
+QImage TreeIcon(TMainForm& form, const ResourceNode* node) {
+    auto* model = static_cast<ResourceTreeModel*>(form.ResourceTree()->model());
+    QIcon icon = model->data(model->IndexOf(node), Qt::DecorationRole).value<QIcon>();
+    return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+bool ShowsSomething(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 0) return true;
+    return false;
+}
+
+TEST_F(MainFormTest, ResourcesWithoutAPictureShowTheirKindInTheTree) {
+    auto form = MakeForm(true);
+    CResourceTree& tree = game.Tree();
+    std::vector<QImage> shown;
+    for (std::int32_t type : {kTypeSprites, kTypeSounds, kTypeBackgrounds, kTypeObjects, kTypePaths, kTypeScripts,
+                              kTypeDataFiles, kTypeTimeLines, kTypeRooms}) {
+        SCOPED_TRACE(type);
+        QImage icon = TreeIcon(*form, tree.AddResourceNode(tree.Section(type), type));
+        EXPECT_TRUE(ShowsSomething(icon));
+        for (const QImage& other : shown) EXPECT_NE(icon, other) << "each kind has its own";
+        shown.push_back(icon);
+    }
+
+    // Once a sprite has a picture, that picture is shown instead.
+    ResourceNode* node = tree.AddResourceNode(tree.Section(kTypeSprites), kTypeSprites);
+    Bitmap24 frame(8, 8, MakeColor(250, 20, 20));
+    frame.SetPixel(0, 7, MakeColor(0, 0, 0));
+    game.Sprites().ResourceAt(node->Data.Index)->AddImage(&frame);
+    game.Sprites().UpdateIcon(node->Data.Index);
+    QImage picture = TreeIcon(*form, node);
+    EXPECT_NE(picture, shown[0]);
+    EXPECT_EQ(QColor(picture.pixel(8, 8)), QColor(250, 20, 20));
 }
 
 TEST(DroppedFiles, KindsByExtensionAndTitles) {

@@ -103,11 +103,12 @@ TEST_F(RunGameTest, ExecutableNameAndWorkingFolder) {
         std::string name;
         std::string folder;  // empty: the scratch folder
     } cases[] = {
-        {"", "game.exe", ""},
-        {"/home/me/games/demo.ksd", "demo.exe", "/home/me/games/"},
-        {"/home/me/games/demo", "demo.exe", "/home/me/games/"},
-        {"/home/me/my.games/level.one.ksd", "level.one.exe", "/home/me/my.games/"},
-        {"demo.ksd", "demo.exe", CurrentFolder()},
+        // Executables carry no extension here.
+        {"", "game", ""},
+        {"/home/me/games/demo.ksd", "demo", "/home/me/games/"},
+        {"/home/me/games/demo.gb1", "demo", "/home/me/games/"},
+        {"/home/me/my.games/level.one.ksd", "level.one", "/home/me/my.games/"},
+        {"demo.ksd", "demo", CurrentFolder()},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RunExecutableName(c.gameFile), c.name) << c.gameFile;
@@ -119,7 +120,7 @@ TEST_F(RunGameTest, HideWaitHidesWaitsAndDeletesTheExecutable) {
     Prefs().HideWait = true;
     std::string game = mGames.File("demo.ksd");
     RunGame(true, {true, false, game}, mHost, Writer(Writes::Script));
-    ASSERT_EQ(mWritten, std::vector<std::string>{JoinPath(ScratchFolder(), "demo.exe")});
+    ASSERT_EQ(mWritten, std::vector<std::string>{JoinPath(ScratchFolder(), "demo")});
     EXPECT_TRUE(mDebug);
     EXPECT_EQ(RanIn(), Canonical(mGames.Path()));  // already finished: it was waited for
     EXPECT_FALSE(PathExists(mWritten[0]));
@@ -130,7 +131,7 @@ TEST_F(RunGameTest, HideWaitHidesWaitsAndDeletesTheExecutable) {
 TEST_F(RunGameTest, WithoutHideWaitTheGameRunsBesideAndStays) {
     Prefs().HideWait = false;
     RunGame(false, {true, false, ""}, mHost, Writer(Writes::Script));
-    ASSERT_EQ(mWritten, std::vector<std::string>{JoinPath(ScratchFolder(), "game.exe")});
+    ASSERT_EQ(mWritten, std::vector<std::string>{JoinPath(ScratchFolder(), "game")});
     EXPECT_EQ(RanIn(5000), Canonical(ScratchFolder()));
     EXPECT_TRUE(FileExists(mWritten[0]));
     EXPECT_EQ(mHost.calls, (std::vector<std::string>{"busy", "idle"}));
@@ -166,7 +167,7 @@ TEST_F(RunGameTest, FailuresBringTheWindowsBack) {
 
 TEST_F(RunGameTest, OldExecutableIsReplacedOrSidestepped) {
     Prefs().HideWait = true;
-    std::string old = JoinPath(ScratchFolder(), "game.exe");
+    std::string old = JoinPath(ScratchFolder(), "game");
 
     // A file left from an earlier run goes.
     std::ofstream(old) << "old";
@@ -179,7 +180,7 @@ TEST_F(RunGameTest, OldExecutableIsReplacedOrSidestepped) {
     RunGame(false, {true, false, ""}, mHost, Writer(Writes::Script));
     ASSERT_EQ(mWritten.size(), 2u);
     EXPECT_EQ(ExtractFilePath(mWritten[1]), ScratchFolder() + "/");
-    EXPECT_TRUE(std::regex_match(ExtractFileName(mWritten[1]), std::regex("a[0-9]+\\.exe")));
+    EXPECT_TRUE(std::regex_match(ExtractFileName(mWritten[1]), std::regex("a[0-9]+")));
     EXPECT_TRUE(FolderExists(old));
     EXPECT_EQ(RanIn(), Canonical(ScratchFolder()));
 }

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 
 #include "imaging/picture.h"
+#include "platform/file_system.h"
 #include "platform/recording_ui.h"
 #include "storage/game.h"
 #include "storage/game_file.h"
@@ -55,6 +56,7 @@ TEST(BuildCommand, WritesAnExecutableThatShowsTheRoom) {
     std::string target = dir.File("out/demo.exe");
     Result built = Shell(Cli("build '" + gameFile + "' '" + target + "' --debug"));
     ASSERT_EQ(built.exitCode, 0) << built.out;
+    EXPECT_EQ(built.out.find("warning"), std::string::npos) << built.out;
     struct stat info {};
     ASSERT_EQ(::stat(target.c_str(), &info), 0);
     EXPECT_TRUE(info.st_mode & S_IXUSR);
@@ -67,6 +69,27 @@ TEST(BuildCommand, WritesAnExecutableThatShowsTheRoom) {
     EXPECT_EQ(picture->image->Width(), 50);
     EXPECT_EQ(picture->image->Height(), 20);
     EXPECT_EQ(picture->image->Pixel(49, 19), MakeColor(10, 200, 30));
+}
+
+TEST(BuildCommand, WarnsThatAGameWithoutARoomCannotStart) {
+    test::TempDir dir;
+    RecordingUI ui;
+    ScopedUI installed(ui);
+    Game game;
+    NewGame(game);
+    // A room that was added and deleted again leaves nothing to start in.
+    ResourceNode* room = game.Tree().AddResourceNode(nullptr, kTypeRooms);
+    game.Tree().DeleteNode(room);
+    std::string gameFile = dir.File("empty.ksd");
+    ASSERT_TRUE(SaveGame(game, gameFile));
+
+    std::string target = dir.File("empty");
+    Result built = Shell(Cli("build '" + gameFile + "' '" + target + "'"));
+    EXPECT_EQ(built.exitCode, 0) << built.out;
+    EXPECT_TRUE(FileExists(target));
+    EXPECT_NE(built.out.find("kestrin-cli: warning: " + gameFile + " has no room; the executable cannot start"),
+              std::string::npos)
+        << built.out;
 }
 
 TEST(BuildCommand, FailsOnBadUsageAndMissingGames) {

@@ -12,6 +12,7 @@
 #include "platform/recording_ui.h"
 #include "storage/game.h"
 #include "storage/game_file.h"
+#include "language/project_checks.h"
 #include "support/run_cli.h"
 #include "support/temp_dir.h"
 
@@ -185,7 +186,7 @@ TEST_F(CliLanguage, SearchFindsEveryOccurrenceInEveryScript) {
     EXPECT_EQ(result.out, "In script scr_c at line 1 at position 19\n");
     result = RunCli("search " + path + " nothing");
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.out, std::string(kNoOccurrencesLine) + "\n");
 }
 
 TEST_F(CliLanguage, ListsBuiltinNamesAndAGamesNames) {

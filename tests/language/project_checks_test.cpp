@@ -28,7 +28,10 @@ TEST(ProjectChecks, EmptyProject) {
     auto scripts = ComputeInfoLines(InfoType::CheckScripts, empty, kDefaultCodeColors);
     EXPECT_EQ(Texts(scripts), std::vector<std::string>{"<No errors were found>"});
     EXPECT_EQ(scripts[0].color, kInfoDarkGreen);
-    EXPECT_TRUE(ComputeInfoLines(InfoType::SearchScripts, empty, kDefaultCodeColors, "x").empty());
+    auto search = ComputeInfoLines(InfoType::SearchScripts, empty, kDefaultCodeColors, "x");
+    EXPECT_EQ(Texts(search), std::vector<std::string>{kNoOccurrencesLine});
+    EXPECT_EQ(search[0].color, kInfoDarkGreen);
+    EXPECT_EQ(search[0].kind, -1);
 }
 
 TEST(ProjectChecks, ResourceNameListingIsSortedWithKindColours) {
@@ -127,8 +130,12 @@ TEST(ProjectChecks, SearchFindsOverlappingHitsWithShiftedPositions) {
     EXPECT_EQ(lines[2].lineNumber, 2);
     EXPECT_EQ(lines[2].kind, 5);
     EXPECT_EQ(lines[2].index, 0);
-    EXPECT_TRUE(ComputeInfoLines(InfoType::SearchScripts, game, kDefaultCodeColors, "").empty());
-    EXPECT_TRUE(ComputeInfoLines(InfoType::SearchScripts, game, kDefaultCodeColors, "AA").empty());
+    // Without a hit (an empty text finds nothing) the window says so.
+    for (const char* missing : {"", "AA"}) {
+        EXPECT_EQ(Texts(ComputeInfoLines(InfoType::SearchScripts, game, kDefaultCodeColors, missing)),
+                  std::vector<std::string>{kNoOccurrencesLine})
+            << missing;
+    }
 }
 
 TEST(ProjectChecks, BuiltinListings) {

@@ -202,6 +202,48 @@ TEST_F(GameFile, FailedSaveLeavesTheOldFileIntact) {
     EXPECT_EQ(ListFolder(mDir.Path()).size(), 1u);  // no temporary left behind
 }
 
+// The messages of loading, merging and saving (with the number of progress
+// displays open when each was shown): a progress window stays on top and
+// would cover a message box shown while it is open.
+std::vector<std::pair<std::string, int>> MessagesWithOpenProgress(const RecordingUI& ui) {
+    std::vector<std::pair<std::string, int>> shown;
+    int open = 0;
+    for (const auto& event : ui.Events()) {
+        if (event.kind == RecordingUI::Event::ProgressStart) ++open;
+        if (event.kind == RecordingUI::Event::ProgressEnd) --open;
+        if (event.kind == RecordingUI::Event::Message) shown.emplace_back(event.text, open);
+    }
+    return shown;
+}
+
+TEST_F(GameFile, MessagesComeAfterTheProgressHasEnded) {
+    std::string good = mDir.File("good.ksd");
+    FillSmallGame(mGame);
+    ASSERT_TRUE(SaveGame(mGame, good));
+    std::string text = mDir.File("text.ksd");
+    std::ofstream(text) << "some text, not a game";
+    std::string cut = mDir.File("cut.ksd");
+    std::string bytes = Bytes(good);
+    WritePlain(cut, bytes.data(), bytes.size() / 2);
+    using Shown = std::vector<std::pair<std::string, int>>;
+
+    mUI.Reset();
+    EXPECT_FALSE(LoadGame(mGame, text));
+    EXPECT_EQ(MessagesWithOpenProgress(mUI),
+              (Shown{{"Error Loading: This is not a Kestrin file.", 0}, {kCorruptedMessage, 0}}));
+    mUI.Reset();
+    EXPECT_FALSE(LoadGame(mGame, cut));
+    EXPECT_EQ(MessagesWithOpenProgress(mUI), (Shown{{kCorruptedMessage, 0}}));
+    mUI.Reset();
+    EXPECT_FALSE(MergeGame(mGame, text));
+    EXPECT_EQ(MessagesWithOpenProgress(mUI), (Shown{{"This is not a Kestrin file.", 0}}));
+    mUI.Reset();
+    EXPECT_FALSE(SaveGame(mGame, mDir.File(std::string(248, 'g') + ".ksd")));
+    ASSERT_EQ(MessagesWithOpenProgress(mUI).size(), 1u);
+    EXPECT_EQ(MessagesWithOpenProgress(mUI)[0].second, 0);
+    EXPECT_EQ(mUI.ProgressDepth(), 0);
+}
+
 TEST_F(GameFile, MergeIntoAnEmptyGameKeepsIndices) {
     Game other(mRandom);
     NewGame(other);
