@@ -6,7 +6,7 @@
 #include <vector>
 #include <zlib.h>
 
-#include "storage/stream.h"
+#include "stream/stream.h"
 #include "support/ratio_reporter.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "platform/user_interface.h"
 #include "platform/web_addresses.h"
 #include "storage/game.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

@@ -1,6 +1,6 @@
 // CStream buffer handling and the typed field encodings.
 
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 #include <algorithm>
 
@@ -9,7 +9,7 @@
 #include <new>
 #include <utility>
 
-#include "storage/zlib_codec.h"
+#include "stream/zlib_codec.h"
 
 namespace kestrin {
 

@@ -4,8 +4,8 @@
 
 #include <zlib.h>
 
-#include "storage/stream.h"
-#include "storage/zlib_codec.h"
+#include "stream/stream.h"
+#include "stream/zlib_codec.h"
 #include "support/temp_dir.h"
 
 namespace kestrin {

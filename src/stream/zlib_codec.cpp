@@ -1,7 +1,7 @@
 // zlib compression and inflation in 32 KiB steps, raising EZCompressionError
 // with zlib's text for every negative result.
 
-#include "storage/zlib_codec.h"
+#include "stream/zlib_codec.h"
 
 #include <algorithm>
 #include <zlib.h>
