@@ -18,7 +18,7 @@
 #include "platform/preferences.h"
 #include "storage/game.h"
 #include "storage/game_file.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 #include "support/bench_library.h"
 #include "support/ratio_reporter.h"
 

@@ -10,7 +10,7 @@
 #include "imaging/bitmap24_ops.h"
 #include "imaging/bmp_codec.h"
 #include "resources/sprite.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 #include "support/ratio_reporter.h"
 
 namespace {

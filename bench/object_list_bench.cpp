@@ -8,7 +8,7 @@
 
 #include "resources/object.h"
 #include "storage/game.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 #include "support/bench_library.h"
 #include "support/ratio_reporter.h"
 

@@ -1,12 +1,12 @@
 // zblock writing and reading against bare zlib (compress2 / uncompress at
-// level 6) on the same bytes, for 1, 16 and 64 MiB of mixed data.
+// level 6) on the same bytes, for 1 to 64 MiB of mixed data.
 
 #include <map>
 #include <string>
 #include <vector>
 #include <zlib.h>
 
-#include "storage/stream.h"
+#include "stream/stream.h"
 #include "support/ratio_reporter.h"
 
 namespace {
@@ -72,16 +72,16 @@ void ZlibUncompress(benchmark::State& state) {
     }
 }
 
-BENCHMARK(ZblockWrite)->Arg(1)->Arg(16)->Arg(64)->Unit(benchmark::kMillisecond);
-BENCHMARK(ZlibCompress)->Arg(1)->Arg(16)->Arg(64)->Unit(benchmark::kMillisecond);
-BENCHMARK(ZblockRead)->Arg(1)->Arg(16)->Arg(64)->Unit(benchmark::kMillisecond);
-BENCHMARK(ZlibUncompress)->Arg(1)->Arg(16)->Arg(64)->Unit(benchmark::kMillisecond);
+BENCHMARK(ZblockWrite)->Arg(1)->Arg(4)->Arg(8)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
+BENCHMARK(ZlibCompress)->Arg(1)->Arg(4)->Arg(8)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
+BENCHMARK(ZblockRead)->Arg(1)->Arg(4)->Arg(8)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
+BENCHMARK(ZlibUncompress)->Arg(1)->Arg(4)->Arg(8)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::vector<kestrin::bench::RatioLine> lines;
-    for (const char* mib : {"1", "16", "64"}) {
+    for (const char* mib : {"1", "4", "8", "16", "32", "64"}) {
         lines.push_back({std::string("write zblock ") + mib + " MiB", std::string("ZblockWrite/") + mib,
                          std::string("ZlibCompress/") + mib, 1.10});
         lines.push_back({std::string("read zblock ") + mib + " MiB", std::string("ZblockRead/") + mib,

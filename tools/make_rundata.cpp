@@ -6,7 +6,7 @@
 
 #include "build/runner_data.h"
 #include "platform/file_system.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

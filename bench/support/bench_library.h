@@ -10,7 +10,7 @@
 
 #include "actions/action_definition.h"
 #include "actions/action_registry.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin::bench {
 

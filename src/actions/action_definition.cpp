@@ -5,7 +5,7 @@
 #include <chrono>
 
 #include "platform/random_source.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

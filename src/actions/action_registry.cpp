@@ -10,7 +10,7 @@
 #include "platform/ascii_text.h"
 #include "platform/file_system.h"
 #include "platform/user_interface.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

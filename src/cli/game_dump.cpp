@@ -13,7 +13,7 @@
 #include "resources/rtf_writer.h"
 #include "storage/game.h"
 #include "storage/game_file.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin::cli {
 

@@ -5,8 +5,8 @@
 #include "imaging/bitmap24_ops.h"
 #include "imaging/bmp_codec.h"
 #include "platform/user_interface.h"
-#include "storage/stream.h"
-#include "storage/zlib_codec.h"
+#include "stream/stream.h"
+#include "stream/zlib_codec.h"
 
 namespace kestrin {
 

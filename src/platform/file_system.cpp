@@ -111,7 +111,7 @@ std::string ExecutableFolder() {
     return ExtractFilePath(std::string(buffer, static_cast<std::size_t>(length)));
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+std::size_t ReadWholeFileInto(const std::string& path, const std::function<std::uint8_t*(std::size_t)>& room) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw FileError("Cannot open file \"" + path + "\". " + ErrnoText());
     struct stat info;
@@ -119,11 +119,28 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
         ::close(fd);
         throw FileError("Cannot open file \"" + path + "\".");
     }
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    std::uint8_t chunk[65536];
+    // One byte beyond the expected size tells a file that grew from one
+    // that was read to its end.
+    std::size_t capacity = static_cast<std::size_t>(info.st_size) + 1;
+    std::size_t size = 0;
+    std::uint8_t* data;
+    try {
+        data = room(capacity);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
     for (;;) {
-        ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (size == capacity) {
+            capacity *= 2;
+            try {
+                data = room(capacity);
+            } catch (...) {
+                ::close(fd);
+                throw;
+            }
+        }
+        ssize_t got = ::read(fd, data + size, capacity - size);
         if (got < 0) {
             if (errno == EINTR) continue;
             std::string text = ErrnoText();
@@ -131,9 +148,18 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
             throw FileError("Cannot read file \"" + path + "\". " + text);
         }
         if (got == 0) break;
-        bytes.insert(bytes.end(), chunk, chunk + got);
+        size += static_cast<std::size_t>(got);
     }
     ::close(fd);
+    return size;
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    bytes.resize(ReadWholeFileInto(path, [&](std::size_t size) {
+        bytes.resize(size);
+        return bytes.data();
+    }));
     return bytes;
 }
 

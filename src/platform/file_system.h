@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -45,6 +46,12 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 std::string ExecutableFolder();
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);  // throws FileError
+// Reads a whole file straight into memory the caller hands out: room(size)
+// returns a place for size bytes, keeping the first bytes of the last place
+// it gave. It is asked first for the size the file has when opened, and for
+// more only if the file grows while read. Returns the bytes read; throws
+// FileError.
+std::size_t ReadWholeFileInto(const std::string& path, const std::function<std::uint8_t*(std::size_t)>& room);
 std::string ReadFileText(const std::string& path);                  // throws FileError
 
 // Writes the bytes to a temporary file in the same folder, flushes it and

@@ -11,7 +11,7 @@
 #include "imaging/picture.h"
 #include "platform/file_system.h"
 #include "resources/resource_icon.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

@@ -3,7 +3,7 @@
 #include "resources/data_file.h"
 
 #include "platform/file_system.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

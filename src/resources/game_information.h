@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "resources/rich_text.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "imaging/bitmap24.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

@@ -11,7 +11,7 @@
 #include "resources/background.h"
 #include "resources/object.h"
 #include "resources/sprite.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

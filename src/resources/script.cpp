@@ -2,7 +2,7 @@
 
 #include "resources/script.h"
 
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

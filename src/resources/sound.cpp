@@ -6,7 +6,7 @@
 #include "platform/ascii_text.h"
 #include "platform/file_system.h"
 #include "platform/scratch_folder.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

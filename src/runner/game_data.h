@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin::runner {
 

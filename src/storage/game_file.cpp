@@ -14,7 +14,7 @@
 #include "platform/web_addresses.h"
 #include "storage/game.h"
 #include "storage/resource_editor.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

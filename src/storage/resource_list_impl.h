@@ -8,7 +8,7 @@
 #include "storage/resource_editor.h"
 #include "storage/resource_list.h"
 #include "storage/resource_traits.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

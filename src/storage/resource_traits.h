@@ -17,7 +17,7 @@
 #include "resources/sprite.h"
 #include "resources/time_line.h"
 #include "storage/resource_kinds.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

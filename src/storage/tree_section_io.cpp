@@ -8,7 +8,7 @@
 
 #include "platform/preferences.h"
 #include "storage/resource_tree.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

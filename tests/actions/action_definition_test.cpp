@@ -5,7 +5,7 @@
 
 #include "actions/action_definition.h"
 #include "library_fixture.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "actions/action_definition.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin::test {
 

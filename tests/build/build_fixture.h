@@ -10,7 +10,7 @@
 #include "build/runner_data.h"
 #include "build/stand_alone.h"
 #include "platform/random_source.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 #include "support/temp_dir.h"
 
 namespace kestrin::test {

@@ -16,7 +16,7 @@
 #include "platform/recording_ui.h"
 #include "storage/game.h"
 #include "storage/game_file.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 #include "support/run_cli.h"
 #include "support/temp_dir.h"
 

@@ -11,7 +11,7 @@
 #include "imaging/color.h"
 #include "imaging/draw_target.h"
 #include "platform/recording_ui.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 namespace {

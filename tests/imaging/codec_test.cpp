@@ -19,7 +19,7 @@
 #include "imaging/jpeg_codec.h"
 #include "imaging/picture.h"
 #include "imaging/png_codec.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 #include "support/temp_dir.h"
 
 namespace kestrin {

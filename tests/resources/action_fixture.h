@@ -11,7 +11,7 @@
 
 #include "actions/action_definition.h"
 #include "actions/action_registry.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 #include "support/temp_dir.h"
 
 namespace kestrin::test {

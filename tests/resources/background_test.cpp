@@ -7,7 +7,7 @@
 #include "imaging/png_codec.h"
 #include "platform/file_system.h"
 #include "resources/background.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 #include "support/temp_dir.h"
 
 namespace kestrin {

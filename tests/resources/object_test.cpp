@@ -11,7 +11,7 @@
 #include "resources/action_fixture.h"
 #include "resources/event.h"
 #include "resources/object.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 namespace {

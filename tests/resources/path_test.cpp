@@ -7,7 +7,7 @@
 
 #include "resources/action_fixture.h"
 #include "resources/path.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 namespace {

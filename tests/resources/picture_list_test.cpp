@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/game.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 namespace {

@@ -12,7 +12,7 @@
 #include "resources/room.h"
 #include "resources/sprite.h"
 #include "storage/game.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 namespace {

@@ -6,7 +6,7 @@
 #include "resources/action_fixture.h"
 #include "resources/data_file.h"
 #include "resources/script.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 #include "support/temp_dir.h"
 
 namespace kestrin {

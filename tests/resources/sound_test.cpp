@@ -9,7 +9,7 @@
 #include "platform/scratch_folder.h"
 #include "resources/action_fixture.h"
 #include "resources/sound.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 #include "support/temp_dir.h"
 
 namespace kestrin {

@@ -14,7 +14,7 @@
 #include "resources/animation.h"
 #include "resources/animation_create.h"
 #include "resources/sprite.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 #include "support/temp_dir.h"
 
 namespace kestrin {

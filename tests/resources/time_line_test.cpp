@@ -6,7 +6,7 @@
 
 #include "resources/action_fixture.h"
 #include "resources/time_line.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 namespace {

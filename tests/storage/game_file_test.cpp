@@ -10,7 +10,7 @@
 #include "storage/game.h"
 #include "storage/game_file.h"
 #include "storage/resource_kinds.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 #include "support/temp_dir.h"
 
 namespace kestrin {

@@ -18,7 +18,7 @@
 #include "storage/game.h"
 #include "storage/resource_editor.h"
 #include "storage/resource_traits.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 #include "support/temp_dir.h"
 
 namespace kestrin {

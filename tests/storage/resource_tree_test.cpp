@@ -14,11 +14,11 @@
 #include "storage/resource_kinds.h"
 #include "storage/resource_menu.h"
 #include "storage/resource_tree.h"
-#include "storage/stream.h"
 #include "storage/text_collation.h"
 #include "storage/tree_observer.h"
 #include "storage/tree_resources.h"
 #include "storage/tree_section_io.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 namespace {

@@ -14,7 +14,7 @@
 #include "actions/action_definition.h"
 #include "library_source.h"
 #include "platform/file_system.h"
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 using namespace kestrin;
 

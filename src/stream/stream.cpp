@@ -1,6 +1,6 @@
 // CStream buffer handling and the typed field encodings.
 
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 #include <algorithm>
 
@@ -9,7 +9,7 @@
 #include <new>
 #include <utility>
 
-#include "storage/zlib_codec.h"
+#include "stream/zlib_codec.h"
 
 namespace kestrin {
 
@@ -52,8 +52,10 @@ CStream& CStream::operator=(CStream&& other) noexcept {
 
 CStream::~CStream() { std::free(mData); }
 
-// The buffer lives in malloc'ed memory so growing a large buffer can be a
-// realloc, which moves pages instead of copying bytes.
+// malloc'ed memory, so growing is a realloc that extends in place when the
+// heap allows. When it cannot, realloc copies the whole buffer (only buffers
+// above malloc's mmap threshold, which rises up to 32 MiB, move by remapping),
+// so writers that can foresee their size reserve it up front.
 void CStream::Reserve(std::size_t capacity) {
     if (capacity <= mCapacity) return;
     void* grown = std::realloc(mData, capacity);
@@ -67,6 +69,20 @@ void CStream::Grow(std::size_t needed) {
     std::size_t capacity = mCapacity < 256 ? 256 : mCapacity;
     while (capacity < needed) capacity *= 2;
     Reserve(capacity);
+}
+
+std::uint8_t* CStream::Room(std::size_t count) {
+    Grow(mPosition + count);
+    if (mPosition > mSize) {
+        std::memset(mData + mSize, 0, mPosition - mSize);
+        mSize = mPosition;
+    }
+    return mData + mPosition;
+}
+
+void CStream::Advance(std::size_t count) {
+    mPosition += count;
+    if (mPosition > mSize) mSize = mPosition;
 }
 
 void CStream::Read(void* destination, std::size_t count) {
@@ -116,10 +132,14 @@ void CStream::CopyFrom(CStream& source, std::size_t count) {
 }
 
 void CStream::LoadFromFile(const std::string& path) {
-    auto bytes = ReadWholeFile(path);
-    Clear();
-    Write(bytes.data(), bytes.size());
-    mPosition = 0;
+    // Read straight into a buffer of the file's size; the content is replaced
+    // only once the read has succeeded.
+    CStream loaded;
+    loaded.mSize = ReadWholeFileInto(path, [&](std::size_t size) {
+        loaded.Reserve(size);
+        return loaded.mData;
+    });
+    *this = std::move(loaded);
 }
 
 void CStream::SaveToFile(const std::string& path) const { WriteFileAtomically(path, mData, mSize); }

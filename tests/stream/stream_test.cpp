@@ -4,8 +4,8 @@
 
 #include <zlib.h>
 
-#include "storage/stream.h"
-#include "storage/zlib_codec.h"
+#include "stream/stream.h"
+#include "stream/zlib_codec.h"
 #include "support/temp_dir.h"
 
 namespace kestrin {
@@ -192,6 +192,40 @@ TEST(StreamBlocks, InflationStopsAtTheLimit) {
         EXPECT_STREQ(e.what(), "insufficient memory");
     }
     EXPECT_LE(out.Size(), 100000u + 0x10000);
+    EXPECT_LE(out.Capacity(), 100000u + 0x10000) << "room reserved ahead stays within the limit";
+}
+
+TEST(StreamBlocks, InflatingWritesAtThePositionAndKeepsWhatFollows) {
+    CStream packed;
+    packed.WriteCompressedBlock(CStream("new"));
+    CStream inside("0123456789");
+    inside.SetPosition(2);
+    InflateBytes(packed.Data() + 4, packed.Size() - 4, inside);
+    EXPECT_EQ(inside.View(), "01new56789");
+    EXPECT_EQ(inside.Position(), 5u);
+
+    CStream beyond("ab");
+    beyond.SetPosition(4);
+    InflateBytes(packed.Data() + 4, packed.Size() - 4, beyond);
+    EXPECT_EQ(beyond.View(), std::string("ab\0\0new", 7));
+}
+
+// The room for a large block is foreseen from the ratio seen so far; content
+// whose ratio changes midway must still come back whole.
+TEST(StreamBlocks, LargeBlocksWhoseRatioChangesRoundTrip) {
+    std::string flat(1 << 20, 'a');
+    std::string noise(1 << 18, '\0');
+    std::uint32_t state = 7;
+    for (char& c : noise) c = static_cast<char>((state = state * 1103515245u + 12345u) >> 24);
+    for (const std::string& content : {flat + noise, noise + flat, noise + flat + noise}) {
+        CStream packed;
+        packed.WriteCompressedBlock(CStream(content));
+        packed.SetPosition(0);
+        CStream block = packed.ReadCompressedBlock();
+        ASSERT_EQ(block.Size(), content.size());
+        EXPECT_TRUE(block.View() == content);
+        EXPECT_EQ(packed.Remaining(), 0u);
+    }
 }
 
 TEST(StreamCompress, EveryLevelRoundTripsFromThePosition) {
@@ -273,7 +307,17 @@ TEST(StreamFiles, SaveAndLoadWholeFiles) {
     EXPECT_EQ(loaded.View(), "file content");
     EXPECT_EQ(loaded.Position(), 0u);
     EXPECT_THROW(loaded.LoadFromFile(dir.File("missing")), FileError);
+    EXPECT_EQ(loaded.View(), "file content") << "a failed load keeps the content";
     EXPECT_THROW(s.SaveToFile(dir.File("no/such/folder/x")), FileError);
+
+    CStream("").SaveToFile(dir.File("empty.bin"));
+    loaded.LoadFromFile(dir.File("empty.bin"));
+    EXPECT_EQ(loaded.Size(), 0u);
+
+    // Files whose size is not known up front (st_size 0) are read whole too.
+    loaded.LoadFromFile("/proc/self/status");
+    EXPECT_EQ(loaded.View().substr(0, 5), "Name:");
+    EXPECT_NE(loaded.View().find("\nPid:"), std::string_view::npos);
 }
 
 }  // namespace

@@ -59,6 +59,11 @@ public:
     std::size_t Remaining() const { return mPosition < mSize ? mSize - mPosition : 0; }
     void SetSize(std::size_t size);  // new bytes are zero
     void Reserve(std::size_t capacity);
+    std::size_t Capacity() const { return mCapacity; }
+    // Room for count bytes at the position, not zeroed, for a codec to write
+    // into; Advance then moves past the bytes it wrote, and the size with it.
+    std::uint8_t* Room(std::size_t count);
+    void Advance(std::size_t count);
     void Clear();
     // Copies count bytes from the source's position (advancing it) to this position.
     void CopyFrom(CStream& source, std::size_t count);

@@ -1,6 +1,6 @@
 // The seeded byte permutation that hides game data in stand-alone executables.
 
-#include "storage/stream.h"
+#include "stream/stream.h"
 
 namespace kestrin {
 

@@ -1,7 +1,7 @@
 // zlib compression and inflation in 32 KiB steps, raising EZCompressionError
 // with zlib's text for every negative result.
 
-#include "storage/zlib_codec.h"
+#include "stream/zlib_codec.h"
 
 #include <algorithm>
 #include <zlib.h>
@@ -30,11 +30,20 @@ int Check(int code) {
     return code;
 }
 
-// Makes room for one output chunk at the destination's position.
-std::uint8_t* OutputChunk(CStream& destination) {
-    std::size_t at = destination.Position();
-    if (destination.Size() < at + kChunk) destination.SetSize(at + kChunk);
-    return destination.Data() + at;
+// Makes room at the destination for what the rest of a zlib stream will
+// likely give: the output so far scaled by the input still to come, with an
+// eighth to spare, or four times the input before any output. A large block
+// is then moved once or twice instead of at every doubling, and the room
+// never runs ahead of the limit by more than a chunk.
+void ReserveForeseen(CStream& destination, std::size_t start, std::size_t produced, std::size_t taken,
+                     std::size_t count, std::size_t limit) {
+    if (destination.Position() + kChunk <= destination.Capacity()) return;
+    double ratio = taken && produced ? static_cast<double>(produced) / static_cast<double>(taken) : 4.0;
+    double rest = ratio * static_cast<double>(count - taken);
+    double foreseen = (static_cast<double>(produced) + rest) * 1.125;
+    double atLeast = static_cast<double>(produced) * 1.5;
+    double room = std::min(std::max(foreseen, atLeast), static_cast<double>(limit)) + kChunk;
+    destination.Reserve(start + static_cast<std::size_t>(room));
 }
 
 }  // namespace
@@ -45,19 +54,18 @@ void DeflateBytes(const std::uint8_t* source, std::size_t count, CStream& destin
     z_stream z{};
     int level = kLevels[std::clamp(levelIndex, 0, 3)];
     Check(deflateInit2(&z, level, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY));
-    std::size_t keep = destination.Size();  // bytes beyond what we write stay
     std::size_t done = 0;
     auto pump = [&](int flush) {
         int result;
         do {
-            z.next_out = OutputChunk(destination);
+            z.next_out = destination.Room(kChunk);
             z.avail_out = kChunk;
             result = deflate(&z, flush);
             if (result < 0 && result != Z_BUF_ERROR) {
                 deflateEnd(&z);
                 throw EZCompressionError(result);
             }
-            destination.SetPosition(destination.Position() + (kChunk - z.avail_out));
+            destination.Advance(kChunk - z.avail_out);
         } while (z.avail_out == 0 || (flush == Z_FINISH && result != Z_STREAM_END));
     };
     while (done < count) {
@@ -71,19 +79,16 @@ void DeflateBytes(const std::uint8_t* source, std::size_t count, CStream& destin
     z.avail_in = 0;
     pump(Z_FINISH);
     deflateEnd(&z);
-    destination.SetSize(std::max(keep, destination.Position()));
 }
 
 std::size_t InflateBytes(const std::uint8_t* source, std::size_t count, CStream& destination, std::size_t limit) {
     z_stream z{};
     Check(inflateInit(&z));
-    std::size_t keep = destination.Size();
     const std::size_t start = destination.Position();
     std::size_t done = 0;
     int result = Z_OK;
     auto fail = [&](int code) {
         inflateEnd(&z);
-        destination.SetSize(std::max(keep, destination.Position()));
         throw EZCompressionError(code);
     };
     // Input in 32 KiB chunks without flushing, then finish; stop at the end
@@ -96,11 +101,13 @@ std::size_t InflateBytes(const std::uint8_t* source, std::size_t count, CStream&
             done += take;
         }
         bool last = done == count;
-        if (destination.Position() - start > limit) fail(Z_MEM_ERROR);
-        z.next_out = OutputChunk(destination);
+        std::size_t produced = destination.Position() - start;
+        if (produced > limit) fail(Z_MEM_ERROR);
+        ReserveForeseen(destination, start, produced, done - z.avail_in, count, limit);
+        z.next_out = destination.Room(kChunk);
         z.avail_out = kChunk;
         result = inflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
-        destination.SetPosition(destination.Position() + (kChunk - z.avail_out));
+        destination.Advance(kChunk - z.avail_out);
         if (result == Z_NEED_DICT) fail(Z_DATA_ERROR);
         if (result == Z_STREAM_END) break;
         if (result < 0 && result != Z_BUF_ERROR) fail(result);
@@ -110,7 +117,6 @@ std::size_t InflateBytes(const std::uint8_t* source, std::size_t count, CStream&
     }
     std::size_t used = done - z.avail_in;
     inflateEnd(&z);
-    destination.SetSize(std::max(keep, destination.Position()));
     return used;
 }
 
