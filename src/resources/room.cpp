@@ -78,8 +78,9 @@ void CRoom::Clear() {
 }
 
 void CRoom::Assign(const CRoom* other) {
+    if (other == this) return;
     Clear();
-    if (other && other != this) *this = *other;
+    if (other) *this = *other;
 }
 
 RoomBackground CRoom::GetLayer(int i) const { return i >= 0 && i < kRoomLayerCount ? mLayers[i] : RoomBackground{}; }
