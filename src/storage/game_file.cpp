@@ -255,7 +255,8 @@ bool MergeGame(Game& game, const std::string& fileName) {
     if (!ReadFile(fileName, stream, "Error Merging: File does not exist.")) return false;
     StartProgress(kMergingProgressText);
     // A file that fails half-way must not leave the sections read so far in
-    // the game with no place in the tree: they are taken back.
+    // the game with no place in the tree: they are taken back, with the ids
+    // their rooms drew and the thumbnails their pictures added.
     struct ListState {
         int count;
         bool changed;
@@ -265,6 +266,9 @@ bool MergeGame(Game& game, const std::string& fileName) {
         const ResourceListBase* list = game.ListOf(section.kind);
         before.push_back({list->ResourceCount(), list->Changed()});
     }
+    const std::int32_t lastInstanceId = game.LastInstanceId;
+    const std::int32_t lastTileId = game.LastTileId;
+    const int thumbnails = game.Icons.ThumbnailCount();
     bool ok;
     try {
         ok = MergeBody(game, stream, fileName);
@@ -277,6 +281,9 @@ bool MergeGame(Game& game, const std::string& fileName) {
             list->TruncateList(before[i].count);
             list->SetChanged(before[i].changed);
         }
+        game.LastInstanceId = lastInstanceId;
+        game.LastTileId = lastTileId;
+        game.Icons.Truncate(thumbnails);
     }
     EndProgress();
     return ok;

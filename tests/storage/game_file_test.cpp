@@ -270,12 +270,20 @@ TEST_F(GameFile, AMergeThatFailsHalfWayLeavesTheGameAsItWas) {
     Game other(mRandom);
     NewGame(other);
     FillSmallGame(other);
+    other.Backgrounds().AddResource();
+    CRoom& room = *other.Rooms().ResourceAt(0);
+    room.AddInstance(0, 0, 0, other);
+    RoomTile tile;
+    tile.Width = tile.Height = 1;
+    room.AddTile(tile, other);
     std::string whole = mDir.File("whole.ksd");
     ASSERT_TRUE(SaveGame(other, whole));
     std::string bytes = Bytes(whole);
 
     mGame.Sprites().AddResource();
     mGame.ClearChangedFlags();
+    const std::int32_t lastInstanceId = mGame.LastInstanceId, lastTileId = mGame.LastTileId;
+    const int thumbnails = mGame.Icons.ThumbnailCount();
     std::string cut = mDir.File("cut.ksd");
     // Cuts all through the body: the early cuts fail in the first section,
     // the late ones after every list was read, in the tree.
@@ -290,9 +298,15 @@ TEST_F(GameFile, AMergeThatFailsHalfWayLeavesTheGameAsItWas) {
             ASSERT_EQ(mGame.ListOf(info.kind)->ResourceCount(), info.kind == ResourceKind::Sprite ? 1 : 0) << length;
         ASSERT_FALSE(mGame.GameChanged()) << length;
         ASSERT_EQ(mGame.Tree().Section(kTypeSprites)->ChildCount(), 0) << length;
+        ASSERT_EQ(mGame.LastInstanceId, lastInstanceId) << length;
+        ASSERT_EQ(mGame.LastTileId, lastTileId) << length;
+        ASSERT_EQ(mGame.Icons.ThumbnailCount(), thumbnails) << length;
     }
     EXPECT_GT(firstWhole, bytes.size() / 2) << "the cuts must reach the late sections";
     EXPECT_EQ(mGame.Rooms().ResourceCount(), 1);
+    EXPECT_GT(mGame.LastInstanceId, lastInstanceId);
+    EXPECT_GT(mGame.LastTileId, lastTileId);
+    EXPECT_EQ(mGame.Icons.ThumbnailCount(), thumbnails + 2);
 }
 
 TEST_F(GameFile, BodyCarriesTheDebugFlagAndBackupNamesFollowTheExtension) {
