@@ -111,6 +111,24 @@ std::string ExecutableFolder() {
     return ExtractFilePath(std::string(buffer, static_cast<std::size_t>(length)));
 }
 
+std::string ResolveLinks(const std::string& path) {
+    // As many links as the system itself follows before it gives up (ELOOP).
+    constexpr int kMaxLinks = 40;
+    std::string resolved = path;
+    for (int i = 0; i < kMaxLinks; ++i) {
+        struct stat info;
+        if (::lstat(resolved.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return resolved;
+        char buffer[PATH_MAX];
+        ssize_t length = ::readlink(resolved.c_str(), buffer, sizeof buffer - 1);
+        if (length <= 0) return resolved;
+        std::string target(buffer, static_cast<std::size_t>(length));
+        resolved = target[0] == kPathSeparator ? target : ExtractFilePath(resolved) + target;
+    }
+    return resolved;
+}
+
+bool FileWritable(const std::string& path) { return FileExists(path) && ::access(path.c_str(), W_OK) == 0; }
+
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw FileError("Cannot open file \"" + path + "\". " + ErrnoText());
@@ -145,7 +163,11 @@ std::string ReadFileText(const std::string& path) {
 std::string WriteTemporaryBeside(const std::string& path, const void* data, std::size_t size) {
     std::string temporary = path + ".kstmp-XXXXXX";
     int fd = ::mkstemp(temporary.data());
-    if (fd < 0) throw FileError("Cannot create file \"" + path + "\". " + ErrnoText());
+    if (fd < 0) {
+        // A name too long is the name's fault, anything else the folder's.
+        if (errno == ENAMETOOLONG) throw FileError("Cannot create file \"" + path + "\". " + ErrnoText());
+        throw TemporaryFileError("Cannot create a temporary file beside \"" + path + "\". " + ErrnoText());
+    }
 
     auto fail = [&](const std::string& what) {
         std::string text = ErrnoText();

@@ -17,6 +17,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The folder would not take the temporary file a replacement is written to,
+// though the name itself was fine.
+class TemporaryFileError : public FileError {
+public:
+    using FileError::FileError;
+};
+
 // The platform's path separator.
 inline constexpr char kPathSeparator = '/';
 
@@ -44,6 +51,14 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // The folder of the running program, ending with a separator.
 std::string ExecutableFolder();
 
+// The file a path names once symbolic links in its last part are followed,
+// so that replacing it replaces the file and not the link. A dangling link
+// gives the name it points to; a path that is no link is returned as it is.
+std::string ResolveLinks(const std::string& path);
+
+// The file exists and this process may write it.
+bool FileWritable(const std::string& path);
+
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);  // throws FileError
 std::string ReadFileText(const std::string& path);                  // throws FileError
 
@@ -54,7 +69,8 @@ void WriteFileAtomically(const std::string& path, const void* data, std::size_t 
 
 // The first half of that: the bytes in a flushed temporary file beside the
 // target (with the target's permissions when it exists); returns its path.
-// The caller renames it over the target or deletes it. Throws FileError.
+// The caller renames it over the target or deletes it. Throws FileError,
+// TemporaryFileError when the folder refuses the new file.
 std::string WriteTemporaryBeside(const std::string& path, const void* data, std::size_t size);
 
 // Makes `link` a second name of the file `path` (a hard link), or a copy of

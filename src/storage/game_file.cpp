@@ -108,6 +108,17 @@ bool MergeBody(Game& game, CStream& stream, const std::string& fileName) {
     return game.Tree().MergeTree(stream, ChangeFileExt(ExtractFileName(fileName), ""), offsets);
 }
 
+constexpr const char* kCannotCreateMessage =
+    "Error Saving: Cannot create the file. The game has not been saved!Try saving your work under a different name.";
+
+std::string TemporaryFileMessage(const std::string& fileName) {
+    std::string folder = ExtractFilePath(fileName);
+    if (folder.size() > 1) folder.pop_back();
+    if (folder.empty()) folder = CurrentFolder();
+    return "Error Saving: Cannot create a temporary file in " + folder +
+           ". The game has not been saved!Try saving your work in another folder.";
+}
+
 // Reads the file whole; the message names the operation's failure.
 bool ReadFile(const std::string& fileName, CStream& stream, const char* missingMessage) {
     if (!FileExists(fileName)) {
@@ -224,24 +235,26 @@ bool SaveGame(Game& game, const std::string& fileName) {
         return false;
     }
 
+    // A link stays a link: the temporary file, the backups and the rename all
+    // go beside the file it names.
+    const std::string target = ResolveLinks(fileName);
     // The new content is complete on disk before anything old is touched, so
     // a failure leaves the previous file as it was.
     std::string temporary;
     try {
-        temporary = WriteTemporaryBeside(fileName, stream.Data(), stream.Size());
-    } catch (const FileError&) {
-        ShowMessage(
-            "Error Saving: Cannot create the file. The game has not been saved!Try saving your work under a "
-            "different name.");
+        temporary = WriteTemporaryBeside(target, stream.Data(), stream.Size());
+    } catch (const FileError& error) {
+        // A folder that takes no new file, though the file there could be
+        // written, is worth naming: another name in it will not help.
+        const bool folderRefuses = dynamic_cast<const TemporaryFileError*>(&error) && FileWritable(target);
+        ShowMessage(folderRefuses ? TemporaryFileMessage(target) : kCannotCreateMessage);
         EndProgress();
         return false;
     }
-    if (Prefs().Backup && FileExists(fileName)) RotateBackups(fileName);
-    if (!RenameFile(temporary, fileName)) {
+    if (Prefs().Backup && FileExists(target)) RotateBackups(target);
+    if (!RenameFile(temporary, target)) {
         DeleteFile(temporary);
-        ShowMessage(
-            "Error Saving: Cannot create the file. The game has not been saved!Try saving your work under a "
-            "different name.");
+        ShowMessage(kCannotCreateMessage);
         EndProgress();
         return false;
     }
