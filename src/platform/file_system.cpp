@@ -129,11 +129,12 @@ std::string ResolveLinks(const std::string& path) {
 
 bool FileWritable(const std::string& path) { return FileExists(path) && ::access(path.c_str(), W_OK) == 0; }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw FileError("Cannot open file \"" + path + "\". " + ErrnoText());
+namespace {
+
+// Reads an open file to its end and closes it.
+std::vector<std::uint8_t> ReadOpenFile(int fd, const std::string& path, bool regularOnly) {
     struct stat info;
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || (regularOnly && !S_ISREG(info.st_mode))) {
         ::close(fd);
         throw FileError("Cannot open file \"" + path + "\".");
     }
@@ -153,6 +154,22 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
     }
     ::close(fd);
     return bytes;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw FileError("Cannot open file \"" + path + "\". " + ErrnoText());
+    return ReadOpenFile(fd, path, false);
+}
+
+std::vector<std::uint8_t> ReadRegularFile(const std::string& path) {
+    // Opening a pipe for reading waits for a writer unless told not to; on a
+    // regular file the flag changes nothing.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) throw FileError("Cannot open file \"" + path + "\". " + ErrnoText());
+    return ReadOpenFile(fd, path, true);
 }
 
 std::string ReadFileText(const std::string& path) {
@@ -236,8 +253,12 @@ std::vector<FolderEntry> ListFolder(const std::string& path) {
         std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
         struct stat info;
-        if (::lstat(JoinPath(path, name).c_str(), &info) != 0) continue;
-        entries.push_back({name, S_ISDIR(info.st_mode), info.st_mtime});
+        const std::string full = JoinPath(path, name);
+        if (::lstat(full.c_str(), &info) != 0) continue;
+        bool isFile = S_ISREG(info.st_mode);
+        struct stat target;
+        if (S_ISLNK(info.st_mode)) isFile = ::stat(full.c_str(), &target) == 0 && S_ISREG(target.st_mode);
+        entries.push_back({name, S_ISDIR(info.st_mode), isFile, info.st_mtime});
     }
     ::closedir(dir);
     return entries;

@@ -60,6 +60,9 @@ std::string ResolveLinks(const std::string& path);
 bool FileWritable(const std::string& path);
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);  // throws FileError
+// The same for a regular file only (a link to one is fine): anything else,
+// a pipe that would wait for a writer included, is refused without waiting.
+std::vector<std::uint8_t> ReadRegularFile(const std::string& path);  // throws FileError
 std::string ReadFileText(const std::string& path);                  // throws FileError
 
 // Writes the bytes to a temporary file in the same folder, flushes it and
@@ -80,6 +83,7 @@ bool LinkOrCopyFile(const std::string& path, const std::string& link);
 struct FolderEntry {
     std::string name;
     bool isFolder = false;
+    bool isFile = false;  // a regular file, or a link to one
     std::time_t modified = 0;
 };
 // Entries of a folder (not . and ..); empty when it cannot be read.
