@@ -243,11 +243,14 @@ bool SaveGame(Game& game, const std::string& fileName) {
     std::string temporary;
     try {
         temporary = WriteTemporaryBeside(target, stream.Data(), stream.Size());
-    } catch (const FileError& error) {
+    } catch (const TemporaryFileError&) {
         // A folder that takes no new file, though the file there could be
         // written, is worth naming: another name in it will not help.
-        const bool folderRefuses = dynamic_cast<const TemporaryFileError*>(&error) && FileWritable(target);
-        ShowMessage(folderRefuses ? TemporaryFileMessage(target) : kCannotCreateMessage);
+        ShowMessage(FileWritable(target) ? TemporaryFileMessage(target) : kCannotCreateMessage);
+        EndProgress();
+        return false;
+    } catch (const FileError&) {
+        ShowMessage(kCannotCreateMessage);
         EndProgress();
         return false;
     }
