@@ -39,7 +39,9 @@ bool TakesIcon(const CActionDefinition& definition) {
 bool ReadLibraryFile(const std::string& path, CActionLibrary& library, std::vector<Image>& pictures) {
     try {
         CStream stream;
-        stream.LoadFromFile(path);
+        const auto bytes = ReadRegularFile(path);
+        stream.Write(bytes.data(), bytes.size());
+        stream.SetPosition(0);
         if (!library.LoadFromStream(stream)) return false;
     } catch (const std::exception&) {
         return false;
@@ -72,7 +74,7 @@ bool LoadActionLibrariesFrom(const std::string& folder) {
     }
     std::vector<std::string> names;
     for (const auto& entry : ListFolder(folder)) {
-        if (!entry.isFolder && IsLibraryName(entry.name)) names.push_back(entry.name);
+        if (entry.isFile && IsLibraryName(entry.name)) names.push_back(entry.name);
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         const std::string la = AsciiLower(a), lb = AsciiLower(b);

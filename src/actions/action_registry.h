@@ -21,7 +21,8 @@ inline constexpr const char* kTooManyLibrariesMessage = "Not all action librarie
 // The folder libraries are read from: the executable's folder + "lib" + separator.
 std::string ActionLibraryFolder();
 
-// Loads every "*.lib" of ActionLibraryFolder(), showing the load messages
+// Loads every regular file "*.lib" of ActionLibraryFolder() (a link to one
+// counts; folders, pipes and dangling links do not), showing the load messages
 // through the user-interface seam. Called once at start-up, before any window.
 bool LoadActionLibraries();
 

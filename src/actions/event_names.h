@@ -6,21 +6,9 @@
 #include <functional>
 #include <string>
 
-namespace kestrin {
+#include "resources/event_types.h"
 
-// Event types.
-inline constexpr int kEventCreate = 0;
-inline constexpr int kEventDestroy = 1;
-inline constexpr int kEventAlarm = 2;
-inline constexpr int kEventStep = 3;
-inline constexpr int kEventCollision = 4;
-inline constexpr int kEventKeyboard = 5;
-inline constexpr int kEventMouse = 6;
-inline constexpr int kEventOther = 7;
-inline constexpr int kEventDraw = 8;
-inline constexpr int kEventKeyPress = 9;
-inline constexpr int kEventKeyRelease = 10;
-inline constexpr int kEventTypeCount = 11;
+namespace kestrin {
 
 // The name of the object with an index, for collision events; the object list
 // gives "<undefined>" for an index that names no object. Without a lookup

@@ -17,6 +17,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -30,7 +31,6 @@
 #include "platform/preferences.h"
 #include "platform/user_interface.h"
 #include "storage/game.h"
-#include "storage/text_collation.h"
 
 namespace kestrin {
 
@@ -100,8 +100,14 @@ void SortConstantRows(std::vector<ConstantRow>& rows) {
     std::vector<std::pair<std::string, ConstantRow>> keyed;
     keyed.reserve(rows.size());
     for (ConstantRow& row : rows) keyed.emplace_back(Folded(row.name + QLatin1Char('=') + row.value), std::move(row));
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& a, const auto& b) { return CompareTextLocale(a.first, b.first) < 0; });
+    // By character code after case folding, the same under every locale
+    // (a locale's collation may pass over the "=" between name and value).
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return std::lexicographical_compare(a.first.begin(), a.first.end(), b.first.begin(), b.first.end(),
+                                            [](char x, char y) {
+                                                return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+                                            });
+    });
     rows.clear();
     for (auto& entry : keyed) rows.push_back(std::move(entry.second));
 }
@@ -268,7 +274,9 @@ void TOptionForm::ApplyControls() {
 
     o.Author = FromQt(mAuthor->text());
     o.Version = mVersion->value();
-    o.Information = StoredText(mInformation->toPlainText());
+    // Text the user left alone keeps its own line ends (and every character
+    // the memo would show differently).
+    if (mInformation->document()->isModified()) o.Information = StoredText(mInformation->toPlainText());
 
     mGame.SetChangedFlag(ChangedFlag::Options, true);
 }

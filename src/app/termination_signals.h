@@ -7,7 +7,8 @@ class QObject;
 
 namespace kestrin {
 
-// Closes the given main window when one of the signals arrives.
+// Closes the given main window when one of the signals arrives; a window
+// hidden at that moment (while a game runs) is closed when it comes back.
 void QuitOnTerminationSignals(QObject* mainWindow);
 
 }  // namespace kestrin

@@ -1,6 +1,7 @@
 // kestrin-cli merge GAME.ksd OTHER.ksd -o OUT.ksd: loads the game, merges the
-// other file as the Merge command does and saves the result. Nothing is
-// written when the load or the merge fails.
+// other file as the Merge command does and saves the result; an OUT.ksd that
+// was there stays as backup 1. Nothing is written when the load or the merge
+// fails.
 
 #include "cli/command_merge.h"
 
@@ -22,7 +23,7 @@ int RunMerge(const std::vector<std::string>& arguments) {
     GameCommandLine line;
     if (!ParseGameCommandLine(arguments, {2, true, false}, line))
         return kExitUsage;
-    PrepareGameCommand(true);
+    PrepareGameCommand(true, ReplacedOutput::KeptAsBackup);
     auto game = std::make_unique<Game>();
     if (!LoadGame(*game, line.files[0])) return kExitFailed;
     if (!MergeGame(*game, line.files[1])) {

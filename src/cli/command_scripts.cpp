@@ -62,7 +62,7 @@ int RunImportScripts(const std::vector<std::string>& arguments) {
     GameCommandLine line;
     if (!ParseGameCommandLine(arguments, {2, true, false}, line))
         return kExitUsage;
-    PrepareGameCommand(true);
+    PrepareGameCommand(true, ReplacedOutput::KeptAsBackup);
     auto game = std::make_unique<Game>();
     if (!LoadGame(*game, line.files[0])) return kExitFailed;
     MessageCounter counter(UI());

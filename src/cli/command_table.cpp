@@ -24,9 +24,11 @@ const std::vector<Command>& Commands() {
          RunList},
         {"new", "OUT.ksd", "write a new, empty game", RunNew},
         {"dump", "GAME.ksd [--no-libraries]", "print a game as JSON", RunDump},
-        {"merge", "GAME.ksd OTHER.ksd -o OUT.ksd", "merge another game's resources into a game", RunMerge},
+        {"merge", "GAME.ksd OTHER.ksd -o OUT.ksd", "merge another game's resources into a game; an existing OUT.ksd is kept as OUT.gb1",
+         RunMerge},
         {"export-scripts", "GAME.ksd OUT.ksl", "write all scripts of a game to a script file", RunExportScripts},
-        {"import-scripts", "GAME.ksd IN.ksl -o OUT.ksd", "add the scripts of a script file to a game", RunImportScripts},
+        {"import-scripts", "GAME.ksd IN.ksl -o OUT.ksd", "add the scripts of a script file to a game; an existing OUT.ksd is kept as OUT.gb1",
+         RunImportScripts},
         {"build", "GAME.ksd OUT [--debug]", "write a game as a stand-alone executable", RunBuild},
     };
     return commands;

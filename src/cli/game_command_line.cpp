@@ -28,8 +28,9 @@ bool ParseGameCommandLine(const std::vector<std::string>& arguments, const GameC
     return true;
 }
 
-void PrepareGameCommand(bool loadLibraries) {
-    Prefs().Backup = false;
+void PrepareGameCommand(bool loadLibraries, ReplacedOutput replaced) {
+    Prefs().Backup = replaced == ReplacedOutput::KeptAsBackup;
+    Prefs().MaxBackup = 1;
     if (loadLibraries) LoadActionLibraries();
 }
 

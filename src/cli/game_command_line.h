@@ -25,9 +25,15 @@ struct GameCommandLine {
 bool ParseGameCommandLine(const std::vector<std::string>& arguments, const GameCommandSyntax& syntax,
                           GameCommandLine& parsed);
 
+// What becomes of a file a command's output replaces.
+enum class ReplacedOutput {
+    Dropped,       // the output is a fresh file of its own
+    KeptAsBackup,  // the previous file stays as backup 1, as saving in Kestrin keeps it
+};
+
 // Loads the action libraries beside the program unless told not to (their
-// messages go to standard error; a game opens without them too), and turns
-// off backup copies: the files a command writes are its outputs.
-void PrepareGameCommand(bool loadLibraries);
+// messages go to standard error; a game opens without them too), and sets
+// the backup copies for the file the command writes.
+void PrepareGameCommand(bool loadLibraries, ReplacedOutput replaced = ReplacedOutput::Dropped);
 
 }  // namespace kestrin::cli

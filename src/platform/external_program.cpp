@@ -37,6 +37,10 @@ namespace {
 
 bool RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                 const std::string& workingFolder, bool wait) {
+    // The child enters the working folder before it starts the program, so a
+    // relative path has to be made whole from this process's folder first.
+    const std::string path =
+        program.empty() || program[0] == kPathSeparator ? program : JoinPath(CurrentFolder(), program);
     std::vector<std::string> args;
     args.push_back(program);
     args.insert(args.end(), arguments.begin(), arguments.end());
@@ -57,12 +61,12 @@ bool RunProgram(const std::string& program, const std::vector<std::string>& argu
     }
     if (child == 0) {
         ::close(report[0]);
-        if (wait) ExecChild(program, argv, workingFolder, report[1]);
+        if (wait) ExecChild(path, argv, workingFolder, report[1]);
         // Not waiting: a grandchild runs the program, so nobody has to reap it.
         pid_t grandchild = ::fork();
         if (grandchild == 0) {
             ::setsid();
-            ExecChild(program, argv, workingFolder, report[1]);
+            ExecChild(path, argv, workingFolder, report[1]);
         }
         if (grandchild < 0) {
             int error = errno;

@@ -10,7 +10,8 @@ namespace kestrin {
 
 inline constexpr const char* kReadBackFailedMessage = "Failed to read back the code file.";
 
-// Starts the program in the working folder (empty: the current one). With wait
+// Starts the program in the working folder (empty: the current one); both a
+// relative program path and a relative folder start from the current one. With wait
 // set, polls every 100 ms, processing pending events, until it has ended.
 // False when it could not be started.
 bool RunProgram(const std::string& program, const std::vector<std::string>& arguments,

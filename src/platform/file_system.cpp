@@ -111,11 +111,31 @@ std::string ExecutableFolder() {
     return ExtractFilePath(std::string(buffer, static_cast<std::size_t>(length)));
 }
 
-std::size_t ReadWholeFileInto(const std::string& path, const std::function<std::uint8_t*(std::size_t)>& room) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw FileError("Cannot open file \"" + path + "\". " + ErrnoText());
+std::string ResolveLinks(const std::string& path) {
+    // As many links as the system itself follows before it gives up (ELOOP).
+    constexpr int kMaxLinks = 40;
+    std::string resolved = path;
+    for (int i = 0; i < kMaxLinks; ++i) {
+        struct stat info;
+        if (::lstat(resolved.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return resolved;
+        char buffer[PATH_MAX];
+        ssize_t length = ::readlink(resolved.c_str(), buffer, sizeof buffer - 1);
+        if (length <= 0) return resolved;
+        std::string target(buffer, static_cast<std::size_t>(length));
+        resolved = target[0] == kPathSeparator ? target : ExtractFilePath(resolved) + target;
+    }
+    return resolved;
+}
+
+bool FileWritable(const std::string& path) { return FileExists(path) && ::access(path.c_str(), W_OK) == 0; }
+
+namespace {
+
+// Reads an open file to its end into the room handed out, and closes it.
+std::size_t ReadOpenFileInto(int fd, const std::string& path, bool regularOnly,
+                             const std::function<std::uint8_t*(std::size_t)>& room) {
     struct stat info;
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || (regularOnly && !S_ISREG(info.st_mode))) {
         ::close(fd);
         throw FileError("Cannot open file \"" + path + "\".");
     }
@@ -154,13 +174,35 @@ std::size_t ReadWholeFileInto(const std::string& path, const std::function<std::
     return size;
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+std::vector<std::uint8_t> ReadOpenFile(int fd, const std::string& path, bool regularOnly) {
     std::vector<std::uint8_t> bytes;
-    bytes.resize(ReadWholeFileInto(path, [&](std::size_t size) {
+    bytes.resize(ReadOpenFileInto(fd, path, regularOnly, [&](std::size_t size) {
         bytes.resize(size);
         return bytes.data();
     }));
     return bytes;
+}
+
+}  // namespace
+
+std::size_t ReadWholeFileInto(const std::string& path, const std::function<std::uint8_t*(std::size_t)>& room) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw FileError("Cannot open file \"" + path + "\". " + ErrnoText());
+    return ReadOpenFileInto(fd, path, false, room);
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw FileError("Cannot open file \"" + path + "\". " + ErrnoText());
+    return ReadOpenFile(fd, path, false);
+}
+
+std::vector<std::uint8_t> ReadRegularFile(const std::string& path) {
+    // Opening a pipe for reading waits for a writer unless told not to; on a
+    // regular file the flag changes nothing.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) throw FileError("Cannot open file \"" + path + "\". " + ErrnoText());
+    return ReadOpenFile(fd, path, true);
 }
 
 std::string ReadFileText(const std::string& path) {
@@ -171,7 +213,11 @@ std::string ReadFileText(const std::string& path) {
 std::string WriteTemporaryBeside(const std::string& path, const void* data, std::size_t size) {
     std::string temporary = path + ".kstmp-XXXXXX";
     int fd = ::mkstemp(temporary.data());
-    if (fd < 0) throw FileError("Cannot create file \"" + path + "\". " + ErrnoText());
+    if (fd < 0) {
+        // A name too long is the name's fault, anything else the folder's.
+        if (errno == ENAMETOOLONG) throw FileError("Cannot create file \"" + path + "\". " + ErrnoText());
+        throw TemporaryFileError("Cannot create a temporary file beside \"" + path + "\". " + ErrnoText());
+    }
 
     auto fail = [&](const std::string& what) {
         std::string text = ErrnoText();
@@ -240,8 +286,12 @@ std::vector<FolderEntry> ListFolder(const std::string& path) {
         std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
         struct stat info;
-        if (::lstat(JoinPath(path, name).c_str(), &info) != 0) continue;
-        entries.push_back({name, S_ISDIR(info.st_mode), info.st_mtime});
+        const std::string full = JoinPath(path, name);
+        if (::lstat(full.c_str(), &info) != 0) continue;
+        bool isFile = S_ISREG(info.st_mode);
+        struct stat target;
+        if (S_ISLNK(info.st_mode)) isFile = ::stat(full.c_str(), &target) == 0 && S_ISREG(target.st_mode);
+        entries.push_back({name, S_ISDIR(info.st_mode), isFile, info.st_mtime});
     }
     ::closedir(dir);
     return entries;

@@ -18,6 +18,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The folder would not take the temporary file a replacement is written to,
+// though the name itself was fine.
+class TemporaryFileError : public FileError {
+public:
+    using FileError::FileError;
+};
+
 // The platform's path separator.
 inline constexpr char kPathSeparator = '/';
 
@@ -45,6 +52,14 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // The folder of the running program, ending with a separator.
 std::string ExecutableFolder();
 
+// The file a path names once symbolic links in its last part are followed,
+// so that replacing it replaces the file and not the link. A dangling link
+// gives the name it points to; a path that is no link is returned as it is.
+std::string ResolveLinks(const std::string& path);
+
+// The file exists and this process may write it.
+bool FileWritable(const std::string& path);
+
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);  // throws FileError
 // Reads a whole file straight into memory the caller hands out: room(size)
 // returns a place for size bytes, keeping the first bytes of the last place
@@ -52,6 +67,9 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path);  // throws Fil
 // more only if the file grows while read. Returns the bytes read; throws
 // FileError.
 std::size_t ReadWholeFileInto(const std::string& path, const std::function<std::uint8_t*(std::size_t)>& room);
+// The same for a regular file only (a link to one is fine): anything else,
+// a pipe that would wait for a writer included, is refused without waiting.
+std::vector<std::uint8_t> ReadRegularFile(const std::string& path);  // throws FileError
 std::string ReadFileText(const std::string& path);                  // throws FileError
 
 // Writes the bytes to a temporary file in the same folder, flushes it and
@@ -61,7 +79,8 @@ void WriteFileAtomically(const std::string& path, const void* data, std::size_t 
 
 // The first half of that: the bytes in a flushed temporary file beside the
 // target (with the target's permissions when it exists); returns its path.
-// The caller renames it over the target or deletes it. Throws FileError.
+// The caller renames it over the target or deletes it. Throws FileError,
+// TemporaryFileError when the folder refuses the new file.
 std::string WriteTemporaryBeside(const std::string& path, const void* data, std::size_t size);
 
 // Makes `link` a second name of the file `path` (a hard link), or a copy of
@@ -71,6 +90,7 @@ bool LinkOrCopyFile(const std::string& path, const std::string& link);
 struct FolderEntry {
     std::string name;
     bool isFolder = false;
+    bool isFile = false;  // a regular file, or a link to one
     std::time_t modified = 0;
 };
 // Entries of a folder (not . and ..); empty when it cannot be read.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 #include "actions/action_definition.h"
 #include "actions/action_registry.h"
@@ -112,13 +113,15 @@ void CAction::Assign(const CAction& other) {
 }
 
 void CAction::RemapAfterMerge(const MergeOffsets& offsets) {
-    if (AppliesTo >= 0) AppliesTo += offsets[ResourceKind::Object];
+    if (AppliesTo >= 0) AppliesTo = MergedIndex(AppliesTo, offsets[ResourceKind::Object]);
     int count = std::min(ArgCount, kActionSlots);
     for (int i = 0; i < count; ++i) {
         ResourceKind kind;
         if (!ArgumentResourceKind(ArgKind[i], kind)) continue;
+        // A text beyond the stored int's range names no resource and stays.
         std::int64_t index = ParseInteger(ArgValue[i], -1);
-        if (index >= 0) ArgValue[i] = std::to_string(index + offsets[kind]);
+        if (index >= 0 && index <= std::numeric_limits<std::int32_t>::max())
+            ArgValue[i] = std::to_string(MergedIndex(static_cast<std::int32_t>(index), offsets[kind]));
     }
 }
 

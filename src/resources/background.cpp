@@ -26,6 +26,7 @@ void CBackground::Clear() {
 }
 
 void CBackground::Assign(const CBackground* other) {
+    if (other == this) return;
     Clear();
     if (!other) return;
     Width = other->Width;

@@ -22,6 +22,7 @@ void CDataFile::Clear() {
 }
 
 void CDataFile::Assign(const CDataFile* other) {
+    if (other == this) return;
     Clear();
     if (!other) return;
     FileName = other->FileName;

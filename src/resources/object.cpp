@@ -109,9 +109,9 @@ bool CObject::HasParentLoop(const ResourceLookup& game) const {
 void CObject::RemapAfterMerge(const MergeOffsets& offsets, int objectCount) {
     std::int32_t spriteOffset = offsets[ResourceKind::Sprite];
     std::int32_t objectOffset = offsets[ResourceKind::Object];
-    if (Sprite >= 0) Sprite += spriteOffset;
-    if (Mask >= 0) Mask += spriteOffset;
-    if (Parent != kNoObject) Parent += objectOffset;
+    if (Sprite >= 0) Sprite = MergedIndex(Sprite, spriteOffset);
+    if (Mask >= 0) Mask = MergedIndex(Mask, spriteOffset);
+    if (Parent != kNoObject) Parent = MergedIndex(Parent, objectOffset);
 
     // Entry k becomes entry k + offset within the grown list; an entry that
     // would move past its end named an object the merged game did not have.

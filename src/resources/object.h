@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "resources/event.h"
+#include "resources/event_types.h"
 #include "resources/resource_kind.h"
 
 namespace kestrin {
 
 class CStream;
 
-inline constexpr int kEventTypeCount = 11;
-inline constexpr int kCollisionEventType = 4;
+inline constexpr int kCollisionEventType = kEventCollision;
 
 class CObject {
 public:

@@ -39,6 +39,12 @@ struct MergeOffsets {
     std::int32_t operator[](ResourceKind kind) const { return offsets[KindIndex(kind)]; }
 };
 
+// An index moved by a merge offset, kept in the stored int's range: indices
+// read from a file may be anything, and a moved one wraps as that int would.
+inline std::int32_t MergedIndex(std::int32_t index, std::int32_t offset) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(index) + static_cast<std::uint32_t>(offset));
+}
+
 // Object references use these instead of -1 alone.
 inline constexpr std::int32_t kObjectSelf = -1;
 inline constexpr std::int32_t kObjectOther = -2;

@@ -78,8 +78,9 @@ void CRoom::Clear() {
 }
 
 void CRoom::Assign(const CRoom* other) {
+    if (other == this) return;
     Clear();
-    if (other && other != this) *this = *other;
+    if (other) *this = *other;
 }
 
 RoomBackground CRoom::GetLayer(int i) const { return i >= 0 && i < kRoomLayerCount ? mLayers[i] : RoomBackground{}; }
@@ -357,14 +358,14 @@ void CRoom::Draw(DrawTarget& canvas, int offsetX, int offsetY, const ResourceLoo
 
 void CRoom::RemapAfterMerge(std::int32_t backgroundOffset, std::int32_t objectOffset, RoomIdSource& ids) {
     for (RoomBackground& layer : mLayers) {
-        if (layer.Background >= 0) layer.Background = Moved(layer.Background, backgroundOffset);
+        if (layer.Background >= 0) layer.Background = MergedIndex(layer.Background, backgroundOffset);
     }
     for (RoomInstance& instance : mInstances) {
-        instance.Object = Moved(instance.Object, objectOffset);
+        instance.Object = MergedIndex(instance.Object, objectOffset);
         instance.Id = ids.NewInstanceId();
     }
     for (RoomTile& tile : mTiles) {
-        tile.Background = Moved(tile.Background, backgroundOffset);
+        tile.Background = MergedIndex(tile.Background, backgroundOffset);
         tile.Id = ids.NewTileId();
     }
 }

@@ -11,6 +11,7 @@ constexpr std::int32_t kScriptVersion = 400;
 }
 
 void CScript::Assign(const CScript* other) {
+    if (other == this) return;
     Clear();
     if (other) Code = other->Code;
 }

@@ -34,6 +34,7 @@ void CSound::Clear() {
 }
 
 void CSound::Assign(const CSound* other) {
+    if (other == this) return;
     Clear();
     if (!other) return;
     Kind = other->Kind;

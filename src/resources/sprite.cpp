@@ -35,6 +35,7 @@ void CSprite::ClearImages() {
 }
 
 void CSprite::Assign(const CSprite* other) {
+    if (other == this) return;
     Clear();
     if (!other) return;
     BoxMode = other->BoxMode;

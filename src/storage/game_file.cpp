@@ -110,6 +110,17 @@ bool MergeBody(Game& game, CStream& stream, const std::string& fileName) {
     return game.Tree().MergeTree(stream, ChangeFileExt(ExtractFileName(fileName), ""), offsets);
 }
 
+constexpr const char* kCannotCreateMessage =
+    "Error Saving: Cannot create the file. The game has not been saved!Try saving your work under a different name.";
+
+std::string TemporaryFileMessage(const std::string& fileName) {
+    std::string folder = ExtractFilePath(fileName);
+    if (folder.size() > 1) folder.pop_back();
+    if (folder.empty()) folder = CurrentFolder();
+    return "Error Saving: Cannot create a temporary file in " + folder +
+           ". The game has not been saved!Try saving your work in another folder.";
+}
+
 // Reads the file whole; the message names the operation's failure.
 bool ReadFile(const std::string& fileName, CStream& stream, const char* missingMessage) {
     if (!FileExists(fileName)) {
@@ -229,25 +240,30 @@ bool SaveGame(Game& game, const std::string& fileName) {
         return false;
     }
 
+    // A link stays a link: the temporary file, the backups and the rename all
+    // go beside the file it names.
+    const std::string target = ResolveLinks(fileName);
     // The new content is complete on disk before anything old is touched, so
     // a failure leaves the previous file as it was.
     std::string temporary;
     try {
-        temporary = WriteTemporaryBeside(fileName, stream.Data(), stream.Size());
+        temporary = WriteTemporaryBeside(target, stream.Data(), stream.Size());
+    } catch (const TemporaryFileError&) {
+        // A folder that takes no new file, though the file there could be
+        // written, is worth naming: another name in it will not help.
+        EndProgress();
+        ShowMessage(FileWritable(target) ? TemporaryFileMessage(target) : kCannotCreateMessage);
+        return false;
     } catch (const FileError&) {
         EndProgress();
-        ShowMessage(
-            "Error Saving: Cannot create the file. The game has not been saved!Try saving your work under a "
-            "different name.");
+        ShowMessage(kCannotCreateMessage);
         return false;
     }
-    if (Prefs().Backup && FileExists(fileName)) RotateBackups(fileName);
-    if (!RenameFile(temporary, fileName)) {
+    if (Prefs().Backup && FileExists(target)) RotateBackups(target);
+    if (!RenameFile(temporary, target)) {
         DeleteFile(temporary);
         EndProgress();
-        ShowMessage(
-            "Error Saving: Cannot create the file. The game has not been saved!Try saving your work under a "
-            "different name.");
+        ShowMessage(kCannotCreateMessage);
         return false;
     }
     EndProgress();
@@ -262,7 +278,8 @@ bool MergeGame(Game& game, const std::string& fileName) {
     MessagesAfterProgress held;
     StartProgress(kMergingProgressText);
     // A file that fails half-way must not leave the sections read so far in
-    // the game with no place in the tree: they are taken back.
+    // the game with no place in the tree: they are taken back, with the ids
+    // their rooms drew and the thumbnails their pictures added.
     struct ListState {
         int count;
         bool changed;
@@ -272,6 +289,9 @@ bool MergeGame(Game& game, const std::string& fileName) {
         const ResourceListBase* list = game.ListOf(section.kind);
         before.push_back({list->ResourceCount(), list->Changed()});
     }
+    const std::int32_t lastInstanceId = game.LastInstanceId;
+    const std::int32_t lastTileId = game.LastTileId;
+    const int thumbnails = game.Icons.ThumbnailCount();
     bool ok;
     try {
         ok = MergeBody(game, stream, fileName);
@@ -284,6 +304,9 @@ bool MergeGame(Game& game, const std::string& fileName) {
             list->TruncateList(before[i].count);
             list->SetChanged(before[i].changed);
         }
+        game.LastInstanceId = lastInstanceId;
+        game.LastTileId = lastTileId;
+        game.Icons.Truncate(thumbnails);
     }
     EndProgress();
     return ok;

@@ -24,6 +24,10 @@ public:
     int ThumbnailCount() const { return static_cast<int>(mThumbnails.size()); }
     // Back to the predefined images only.
     void Reset() { mThumbnails.clear(); }
+    // Drops the thumbnails given out after the first count.
+    void Truncate(int count) {
+        if (count >= 0 && count < ThumbnailCount()) mThumbnails.resize(static_cast<std::size_t>(count));
+    }
 
 private:
     std::vector<Image> mThumbnails;

@@ -34,11 +34,6 @@ void SkipRoomOrder(CStream& stream) {
     stream.SetPosition(stream.Position() + bytes);
 }
 
-// Index + offset in the stored int's range, wrapping as the file's int would.
-std::int32_t AddOffset(std::int32_t index, std::int32_t offset) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(index) + static_cast<std::uint32_t>(offset));
-}
-
 }  // namespace
 
 std::unique_ptr<ResourceNode> ReadTreeNode(CStream& stream) {
@@ -127,7 +122,7 @@ bool CResourceTree::MergeTree(CStream& stream, const std::string& title, const M
         while (!pending.empty()) {
             ResourceNode* node = pending.back();
             pending.pop_back();
-            node->Data.Index = AddOffset(node->Data.Index, offset);
+            node->Data.Index = MergedIndex(node->Data.Index, offset);
             for (int row = 0; row < node->ChildCount(); ++row) pending.push_back(node->Child(row));
         }
         ResourceNode* section = TopLevel(i);

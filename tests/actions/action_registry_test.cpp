@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "actions/action_registry.h"
 #include "library_fixture.h"
+#include "platform/file_system.h"
 #include "platform/recording_ui.h"
 #include "support/temp_dir.h"
 
@@ -42,6 +46,37 @@ TEST_F(RegistryTest, MissingAndEmptyFolders) {
     EXPECT_FALSE(LoadActionLibrariesFrom(Folder()));
     EXPECT_EQ(mUI.Messages(), std::vector<std::string>{"No action libraries have been found."});
     EXPECT_EQ(LibraryCount(), 0);
+}
+
+// Only regular files are libraries; other things of that name are passed by
+// without a message, and nothing waits on a pipe.
+TEST_F(RegistryTest, OnlyRegularFilesAndLinksToThemAreRead) {
+    Write("a.lib", test::MakeLibrary("a", 1, 1));
+    Write("z.lib", test::MakeLibrary("z", 3, 1));
+    test::TempDir elsewhere;
+    test::WriteLibrary(elsewhere.File("linked.lib"), test::MakeLibrary("linked", 2, 1));
+    struct Case {
+        const char* name;
+        std::function<int(const std::string& path)> make;
+    } cases[] = {
+        {"b.lib", [&](const std::string& p) { return ::symlink(elsewhere.Path().c_str(), p.c_str()); }},
+        {"c.lib", [&](const std::string& p) { return ::symlink(elsewhere.File("gone.lib").c_str(), p.c_str()); }},
+        {"d.lib", [](const std::string& p) { return ::mkfifo(p.c_str(), 0600); }},
+        {"e.lib", [&](const std::string& p) { return ::symlink(elsewhere.File("linked.lib").c_str(), p.c_str()); }},
+        {"f.lib", [&](const std::string& p) { return ::symlink("f.lib", p.c_str()); }},  // a loop
+    };
+    for (const Case& c : cases) ASSERT_EQ(c.make(mDir.File(c.name)), 0) << c.name;
+    EXPECT_TRUE(LoadActionLibrariesFrom(Folder()));
+    EXPECT_TRUE(mUI.Messages().empty());
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"a", "linked", "z"}));
+}
+
+TEST_F(RegistryTest, ReadingARegularFileNeverWaitsOnAPipe) {
+    ASSERT_EQ(::mkfifo(mDir.File("pipe").c_str(), 0600), 0);
+    EXPECT_THROW(ReadRegularFile(mDir.File("pipe")), FileError);
+    EXPECT_THROW(ReadRegularFile(mDir.Path()), FileError);
+    test::WriteBytes(mDir.File("plain"), "abc");
+    EXPECT_EQ(ReadRegularFile(mDir.File("plain")).size(), 3u);
 }
 
 TEST_F(RegistryTest, LoadsInNameOrderIgnoringCase) {

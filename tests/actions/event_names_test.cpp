@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "actions/event_names.h"
+#include "resources/object.h"
 
 namespace kestrin {
 namespace {
@@ -77,6 +78,16 @@ TEST(EventNames, MouseOtherAndStepTables) {
     EXPECT_EQ(StepPrefix(0), "");
     EXPECT_EQ(StepPrefix(2), "End");
     EXPECT_EQ(StepPrefix(3), "<unknown>");
+}
+
+// The names and the object's event table count the same types.
+TEST(EventNames, EveryTypeOfTheObjectTableHasAName) {
+    CObject object;
+    for (int type = 0; type < kEventTypeCount; ++type) {
+        EXPECT_NE(object.GetEvent(type, 0), nullptr) << type;
+        EXPECT_NE(EventCaption(type, 0), EventCaption(kEventTypeCount, 0)) << type;
+    }
+    EXPECT_EQ(object.GetEvent(kEventTypeCount, 0), nullptr);
 }
 
 }  // namespace

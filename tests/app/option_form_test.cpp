@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QImage>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextCursor>
 #include <fstream>
 
 #include "app/option_form.h"
@@ -103,6 +107,47 @@ TEST_F(OptionForm, OkWithoutChangesKeepsEveryOptionAndMarksTheOptionsChanged) {
     EXPECT_EQ(mGame.GameGuid, guid);
     EXPECT_TRUE(mGame.IsChanged(ChangedFlag::Options));
     EXPECT_TRUE(mRecorder.Events().empty());
+}
+
+TEST_F(OptionForm, OkKeepsTheLineEndsOfAnInformationTextLeftAlone) {
+    for (const char* text : {"one\ntwo", "one\rtwo\r", "mixed\r\nends\nhere", "\n\n", "caf\xe9\xa0x\r\n"}) {
+        mGame.Options.Information = text;
+        Click(*Form(), "OKBtn");
+        EXPECT_EQ(mGame.Options.Information, text);
+    }
+    // An edited text is stored with CR LF throughout.
+    mGame.Options.Information = "one\ntwo";
+    auto form = Form();
+    auto* memo = Find<QPlainTextEdit>(*form, "Memo_Information");
+    memo->moveCursor(QTextCursor::End);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Exclam, Qt::NoModifier, QStringLiteral("!"));
+    QApplication::sendEvent(memo, &press);
+    Click(*form, "OKBtn");
+    EXPECT_EQ(mGame.Options.Information, "one\r\ntwo!");
+}
+
+TEST(SortConstantRows, ComparesNameEqualsValueByCharacterWithoutCase) {
+    struct Case {
+        std::vector<std::pair<const char*, const char*>> rows;  // name, value
+        std::vector<std::string> sorted;                        // name=value
+    } cases[] = {
+        {{{"a", "z"}, {"ab", "1"}, {"A", "2"}, {"a", "0"}}, {"a=0", "A=2", "a=z", "ab=1"}},
+        {{{"b", "1"}, {"A", "2"}, {"a", "0"}}, {"a=0", "A=2", "b=1"}},
+        // Accented letters come after z, as their codes do; case still does not count.
+        {{{"\xe9t\xe9", "1"}, {"ez", "1"}, {"\xc9T\xc9", "0"}, {"E", "1"}},
+         {"E=1", "ez=1", "\xc9T\xc9=0", "\xe9t\xe9=1"}},
+        {{{"x_1", ""}, {"x1", ""}, {"X", "_"}}, {"x1=", "X=_", "x_1="}},
+        {{{"same", "1"}, {"SAME", "1"}}, {"same=1", "SAME=1"}},  // equal rows keep their order
+    };
+    for (const Case& c : cases) {
+        std::vector<ConstantRow> rows;
+        for (auto [name, value] : c.rows) rows.push_back({QString::fromLatin1(name), QString::fromLatin1(value)});
+        SortConstantRows(rows);
+        std::vector<std::string> sorted;
+        for (const ConstantRow& row : rows)
+            sorted.push_back((row.name + QLatin1Char('=') + row.value).toLatin1().toStdString());
+        EXPECT_EQ(sorted, c.sorted);
+    }
 }
 
 TEST_F(OptionForm, CancelChangesNothing) {

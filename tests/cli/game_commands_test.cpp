@@ -262,6 +262,28 @@ TEST_F(GameCommands, NewWritesAnEmptyGameWithoutBackups) {
     EXPECT_GT(dump["library_code"].size(), 0u);
 }
 
+TEST_F(GameCommands, MergeAndImportKeepAReplacedOutputAsBackupOne) {
+    std::string rich = SaveRichGame("rich.ksd");
+    std::string ksl = mDir.File("library.ksl");
+    ASSERT_EQ(Cli("export-scripts " + Quote(rich) + " " + Quote(ksl)).exitCode, 0);
+    std::string out = mDir.File("out.ksd");
+    const std::string help = Cli("--help").out;
+    for (const std::string command : {"merge", "import-scripts"}) {
+        WriteFile("out.ksd", "the previous output");
+        DeleteFile(BackupFileName(out, 1));
+        std::string other = command == "merge" ? rich : ksl;
+        CliRun run = Cli(command + " " + Quote(rich) + " " + Quote(other) + " -o " + Quote(out));
+        ASSERT_EQ(run.exitCode, 0) << command << run.err;
+        ASSERT_TRUE(FileExists(BackupFileName(out, 1))) << command;
+        EXPECT_EQ(ReadFileText(BackupFileName(out, 1)), "the previous output") << command;
+        EXPECT_GT(Dump(out)["scripts"].size(), 0u) << command;
+        std::size_t line = help.find(command + " GAME.ksd");
+        ASSERT_NE(line, std::string::npos) << command;
+        EXPECT_NE(help.substr(line, help.find('\n', line) - line).find("kept as OUT.gb1"), std::string::npos)
+            << command;
+    }
+}
+
 TEST_F(GameCommands, DumpDescribesEveryPartOfTheGame) {
     std::string file = SaveRichGame("rich.ksd");
     JsonValue dump = Dump(file, false);

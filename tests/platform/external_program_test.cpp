@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/external_program.h"
 #include "platform/file_system.h"
@@ -48,6 +49,46 @@ TEST_F(ExternalProgram, ArgumentsWithBlanksAndQuotesArriveWhole) {
     std::string out = mTools.File("with blank.txt");
     ASSERT_TRUE(RunProgram(script, {out, "two words", "a\"quote"}, "", true));
     EXPECT_EQ(ReadFileText(out), out + "|two words|a\"quote|");
+}
+
+// A relative program path is the caller's, whatever folder the program runs in.
+TEST_F(ExternalProgram, RelativeProgramPathsStartFromTheCallersFolder) {
+    CreateFolders(mTools.File("sub"));
+    WriteScript(mTools.File("sub/where.sh"), "pwd > \"$1\"");
+    WriteScript(mTools.File("top.sh"), "pwd > \"$1\"");
+    const std::string before = CurrentFolder();
+    ASSERT_EQ(::chdir(mTools.Path().c_str()), 0);
+    struct Case {
+        const char* program;
+        std::string folder;
+        std::string ranIn;
+    } cases[] = {
+        {"sub/where.sh", "sub", mTools.File("sub")},
+        {"sub/where.sh", mBase.Path(), mBase.Path()},
+        {"top.sh", mBase.Path(), mBase.Path()},
+        {"./top.sh", "", mTools.Path()},
+    };
+    // What the program wrote, once it has written a whole line.
+    auto written = [](const std::string& file) {
+        std::string text;
+        for (int i = 0; i < 100; ++i, ::usleep(20000)) {
+            text = FileExists(file) ? ReadFileText(file) : "";
+            if (!text.empty() && text.back() == '\n') break;
+        }
+        return text;
+    };
+    for (const Case& c : cases) {
+        const std::string out = mBase.File("out.txt");
+        for (bool wait : {true, false}) {
+            DeleteFile(out);
+            EXPECT_TRUE(RunProgram(c.program, {out}, c.folder, wait)) << c.program << " in " << c.folder;
+            EXPECT_EQ(written(out), c.ranIn + "\n") << c.program << " in " << c.folder;
+        }
+    }
+    // An external editor typed as a relative path runs in its own folder.
+    WriteScript(mTools.File("sub/edit.sh"), "printf 'edited' > \"$1\"");
+    EXPECT_EQ(EditTextExternally("old", "sub/edit.sh"), "edited\r\n");
+    ASSERT_EQ(::chdir(before.c_str()), 0);
 }
 
 TEST_F(ExternalProgram, MissingProgramIsNotStarted) {

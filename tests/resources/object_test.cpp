@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <limits>
 #include <memory>
 #include <set>
 #include <vector>
@@ -415,6 +417,45 @@ TEST(ObjectTest, RemapAfterMergeShiftsCollisionEvents) {
     same.GetEvent(4, 2)->AddAction(0, 0);
     same.RemapAfterMerge(MergeOffsets{}, 3);
     EXPECT_TRUE(same.HasEvent(4, 2));
+}
+
+// A merged file may hold any int; moved indices wrap in the stored int's
+// range, as rooms and the tree move theirs.
+TEST(ObjectTest, MergeRemapsOfHostileIndicesWrap) {
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t kWrapped = std::numeric_limits<std::int32_t>::min() + 4;  // kMax + 5
+    MergeOffsets offsets;
+    offsets[ResourceKind::Sprite] = 5;
+    offsets[ResourceKind::Object] = 5;
+    // Each case gives the field after a merge from its value before.
+    using Remap = std::function<std::int32_t(std::int32_t)>;
+    const std::pair<const char*, Remap> cases[] = {
+        {"sprite", [&](std::int32_t v) { CObject o; o.Sprite = v; o.RemapAfterMerge(offsets, 1); return o.Sprite; }},
+        {"mask", [&](std::int32_t v) { CObject o; o.Mask = v; o.RemapAfterMerge(offsets, 1); return o.Mask; }},
+        {"parent", [&](std::int32_t v) { CObject o; o.Parent = v; o.RemapAfterMerge(offsets, 1); return o.Parent; }},
+        {"applies to",
+         [&](std::int32_t v) { CAction a; a.AppliesTo = v; a.RemapAfterMerge(offsets); return a.AppliesTo; }},
+        {"object argument",
+         [&](std::int32_t v) {
+             CAction a;
+             a.ArgCount = 1;
+             a.ArgKind[0] = kArgObject;
+             a.ArgValue[0] = std::to_string(v);
+             a.RemapAfterMerge(offsets);
+             return static_cast<std::int32_t>(std::stol(a.ArgValue[0]));
+         }},
+    };
+    for (const auto& [field, remap] : cases) {
+        EXPECT_EQ(remap(kMax), kWrapped) << field;
+        EXPECT_EQ(remap(kMax - 5), kMax) << field;
+    }
+    // An argument beyond the int's range names nothing and stays as written.
+    CAction huge;
+    huge.ArgCount = 1;
+    huge.ArgKind[0] = kArgSprite;
+    huge.ArgValue[0] = "9223372036854775807";
+    huge.RemapAfterMerge(offsets);
+    EXPECT_EQ(huge.ArgValue[0], "9223372036854775807");
 }
 
 }  // namespace

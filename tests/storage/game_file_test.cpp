@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/file_system.h"
 #include "platform/preferences.h"
@@ -244,6 +246,76 @@ TEST_F(GameFile, MessagesComeAfterTheProgressHasEnded) {
     EXPECT_EQ(mUI.ProgressDepth(), 0);
 }
 
+TEST_F(GameFile, SavingThroughALinkReplacesTheFileItNames) {
+    struct Case {
+        const char* name;
+        // Link and what it points to; a leading "/" starts from the test's folder.
+        std::vector<std::pair<std::string, std::string>> links;
+        const char* real;                                        // the file the links end at
+        bool realExists;
+    } cases[] = {
+        {"relative", {{"game.ksd", "real/game.ksd"}}, "real/game.ksd", true},
+        {"chain", {{"game.ksd", "/hop.ksd"}, {"hop.ksd", "real/game.ksd"}}, "real/game.ksd", true},
+        {"dangling", {{"game.ksd", "real/fresh.ksd"}}, "real/fresh.ksd", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir dir;
+        ASSERT_TRUE(CreateFolders(dir.File("real")));
+        for (const auto& [link, target] : c.links) {
+            std::string to = target[0] == '/' ? dir.Path() + target : target;
+            ASSERT_EQ(::symlink(to.c_str(), dir.File(link).c_str()), 0);
+        }
+        const std::string real = dir.File(c.real);
+        if (c.realExists) std::ofstream(real) << "old game";
+
+        ASSERT_TRUE(SaveGame(mGame, dir.File("game.ksd")));
+        struct stat info;
+        ASSERT_EQ(::lstat(dir.File("game.ksd").c_str(), &info), 0);
+        EXPECT_TRUE(S_ISLNK(info.st_mode));
+        EXPECT_EQ(Bytes(real).substr(0, 4), std::string("\x91\xd5\x12\x00", 4));
+        EXPECT_FALSE(PathExists(dir.File("game.gb1")));
+        const std::string backup = BackupFileName(real, 1);
+        if (c.realExists) {
+            ASSERT_EQ(::lstat(backup.c_str(), &info), 0);
+            EXPECT_TRUE(S_ISREG(info.st_mode));
+            EXPECT_EQ(Bytes(backup), "old game");
+        } else {
+            EXPECT_FALSE(PathExists(backup));
+        }
+    }
+    EXPECT_TRUE(mUI.Messages().empty());
+}
+
+TEST_F(GameFile, AFolderThatTakesNoNewFileIsNamed) {
+    struct Case {
+        const char* name;
+        std::string file;    // writable, in a folder that refuses new files
+        std::string folder;  // as the message names it
+    } cases[] = {
+        {"read-only folder", mDir.File("locked/game.ksd"), mDir.File("locked")},
+        // The kernel's own files can be written but nothing can be added beside them.
+        {"process folder", "/proc/self/comm", "/proc/self"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.file.rfind(mDir.Path(), 0) == 0) {
+            // Permissions do not hold back the superuser.
+            if (::geteuid() == 0) continue;
+            ASSERT_TRUE(CreateFolders(c.folder));
+            std::ofstream(c.file) << "precious";
+            ::chmod(c.folder.c_str(), 0555);
+        }
+        mUI.Reset();
+        EXPECT_FALSE(SaveGame(mGame, c.file));
+        EXPECT_EQ(mUI.Messages(), std::vector<std::string>{"Error Saving: Cannot create a temporary file in " +
+                                                           c.folder +
+                                                           ". The game has not been saved!Try saving your work in "
+                                                           "another folder."});
+        ::chmod(c.folder.c_str(), 0755);
+    }
+}
+
 TEST_F(GameFile, MergeIntoAnEmptyGameKeepsIndices) {
     Game other(mRandom);
     NewGame(other);
@@ -312,12 +384,20 @@ TEST_F(GameFile, AMergeThatFailsHalfWayLeavesTheGameAsItWas) {
     Game other(mRandom);
     NewGame(other);
     FillSmallGame(other);
+    other.Backgrounds().AddResource();
+    CRoom& room = *other.Rooms().ResourceAt(0);
+    room.AddInstance(0, 0, 0, other);
+    RoomTile tile;
+    tile.Width = tile.Height = 1;
+    room.AddTile(tile, other);
     std::string whole = mDir.File("whole.ksd");
     ASSERT_TRUE(SaveGame(other, whole));
     std::string bytes = Bytes(whole);
 
     mGame.Sprites().AddResource();
     mGame.ClearChangedFlags();
+    const std::int32_t lastInstanceId = mGame.LastInstanceId, lastTileId = mGame.LastTileId;
+    const int thumbnails = mGame.Icons.ThumbnailCount();
     std::string cut = mDir.File("cut.ksd");
     // Cuts all through the body: the early cuts fail in the first section,
     // the late ones after every list was read, in the tree.
@@ -332,9 +412,15 @@ TEST_F(GameFile, AMergeThatFailsHalfWayLeavesTheGameAsItWas) {
             ASSERT_EQ(mGame.ListOf(info.kind)->ResourceCount(), info.kind == ResourceKind::Sprite ? 1 : 0) << length;
         ASSERT_FALSE(mGame.GameChanged()) << length;
         ASSERT_EQ(mGame.Tree().Section(kTypeSprites)->ChildCount(), 0) << length;
+        ASSERT_EQ(mGame.LastInstanceId, lastInstanceId) << length;
+        ASSERT_EQ(mGame.LastTileId, lastTileId) << length;
+        ASSERT_EQ(mGame.Icons.ThumbnailCount(), thumbnails) << length;
     }
     EXPECT_GT(firstWhole, bytes.size() / 2) << "the cuts must reach the late sections";
     EXPECT_EQ(mGame.Rooms().ResourceCount(), 1);
+    EXPECT_GT(mGame.LastInstanceId, lastInstanceId);
+    EXPECT_GT(mGame.LastTileId, lastTileId);
+    EXPECT_EQ(mGame.Icons.ThumbnailCount(), thumbnails + 2);
 }
 
 TEST_F(GameFile, BodyCarriesTheDebugFlagAndBackupNamesFollowTheExtension) {
