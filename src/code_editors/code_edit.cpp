@@ -52,13 +52,15 @@ TMyRichEdit::TMyRichEdit(const NameResolver& names, QWidget* parent)
 
     connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
         if (removed == 0 && added == 0) return;
+        if (!mPendingChange) mTextBeforeChange = mDirty ? nullptr : mText;
         mDirty = true;
         mPendingChange = true;
     });
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!mPendingChange) return;
         mPendingChange = false;
-        std::shared_ptr<const std::string> before = mText;
+        // Formatting alone is no edit.
+        std::shared_ptr<const std::string> before = std::move(mTextBeforeChange);
         if (before && *before == *EditText()) return;
         RecordSnapshot();
         emit CodeChanged();

@@ -108,6 +108,7 @@ private:
     int mTabSize = 4;
     mutable std::shared_ptr<const std::string> mText;
     mutable bool mDirty = true;
+    std::shared_ptr<const std::string> mTextBeforeChange;
     bool mPendingChange = false;
 };
 

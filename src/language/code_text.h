@@ -15,6 +15,6 @@ std::string EditTextToCode(std::string_view text);
 
 // The longest characters any code editor holds; only growth is refused, so
 // a longer stored text still opens whole.
-inline constexpr int kMaxCodeLength = 256000;
+inline constexpr int kMaxEditedCodeLength = 256000;
 
 }  // namespace kestrin
