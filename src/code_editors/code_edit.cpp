@@ -101,7 +101,11 @@ void TMyRichEdit::SetCode(const std::string& code) {
         // The text is new, not edited: nobody hears of it as a change.
         QSignalBlocker quiet(this);
         LockUndo();
+        // Coloured once, after the whole text is in.
+        mHighlighter->setDocument(nullptr);
         setPlainText(ToQt(CodeToEditText(code)));
+        mHighlighter->setDocument(document());
+        mHighlighter->rehighlight();
         UnlockUndo();
         mPendingChange = false;
     }

@@ -157,6 +157,10 @@ QToolButton* TCodeEditorFrame::Button(const char* name) const {
     return findChild<QToolButton*>(QLatin1String(name));
 }
 
+void TCodeEditorFrame::AddRowBelowTools(QWidget* row) {
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, row);
+}
+
 void TCodeEditorFrame::BuildMenu(bool scriptEditor) {
     mEditMenu = new QMenu(this);
     mEditMenu->setObjectName(QStringLiteral("EditMenu"));
@@ -265,10 +269,9 @@ void TCodeEditorFrame::LoadCode(const std::string& code) {
     mText->Highlighter().SetColors(Prefs().Colors);
     {
         BusyScope busy(*this);
-        // Off while the text goes in, so it is coloured once.
-        mText->Highlighter().SetEnabled(false);
-        mText->SetCode(code);
+        // Switched before the text goes in, so it is coloured once.
         ApplyColoring();
+        mText->SetCode(code);
         mText->moveCursor(QTextCursor::Start);
         mText->ScrollTo(0);
         mText->ResetUndo();

@@ -39,6 +39,8 @@ public:
     // Where the windows put their own controls, after the OK button.
     QHBoxLayout* ToolRow() const { return mToolRow; }
     QToolButton* Button(const char* name) const;
+    // A row of the window's own under the tool row.
+    void AddRowBelowTools(QWidget* row);
 
     // Code mode: the check button is shown and colouring is allowed.
     void SetCodeMode(bool on);

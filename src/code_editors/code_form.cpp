@@ -81,7 +81,8 @@ TCodeForm::TCodeForm(Game* game, const CodeEditRequest& request, QWidget* parent
                        static_cast<QWidget*>(mWhoOther), static_cast<QWidget*>(mWhoObject),
                        static_cast<QWidget*>(mWhoName), static_cast<QWidget*>(mWhoMenuBtn)})
         whoRow->addWidget(w);
-    mFrame->ToolRow()->insertWidget(mFrame->ToolRow()->count() - 1, who);
+    whoRow->addStretch();
+    mFrame->AddRowBelowTools(who);
     who->setVisible(mShowAppliesTo);
     if (mAppliesTo == -1) mWhoSelf->setChecked(true);
     else if (mAppliesTo == -2) mWhoOther->setChecked(true);

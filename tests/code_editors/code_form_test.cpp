@@ -13,7 +13,12 @@
 #include "code_editors/code_editor_frame.h"
 #include "code_editors/code_form.h"
 #include "code_editors/code_highlighter.h"
+#include "platform/scratch_folder.h"
 #include "support/editor_fixture.h"
+#include "support/temp_dir.h"
+
+#include <filesystem>
+#include <fstream>
 
 namespace kestrin {
 namespace {
@@ -147,6 +152,22 @@ TEST_F(CodeFormTest, TheQtSeamRunsTheCodeEditorModally) {
     SetCodeEditorGame(nullptr);
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(result->text, "za\r\nb");
+}
+
+TEST_F(CodeFormTest, AnExternalCodeEditorTakesItsPlace) {
+    test::TempDir dir;
+    const std::string editor = dir.File("editor.sh");
+    std::ofstream(editor) << "#!/bin/sh\nprintf 'edited\\n' >> \"$1\"\n";
+    std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
+    Prefs().CodeEditorInternal = false;
+    Prefs().CodeEditor = editor;
+    MakeScratchFolder();
+    QtEditorDialogs qtDialogs;
+    auto result = qtDialogs.EditCode(request);
+    RemoveScratchFolder();
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(result->text, "x = 1;\r\nedited\r\n");
+    EXPECT_EQ(result->appliesTo, -1);
 }
 
 }  // namespace
