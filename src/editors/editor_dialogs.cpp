@@ -4,18 +4,18 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
-#include <QPlainTextEdit>
-#include <QVBoxLayout>
 #include <memory>
 #include <utility>
 
 #include "app/color_value.h"
 #include "app/text_convert.h"
+#include "code_editors/code_form.h"
 #include "image_editors/image_edit_form.h"
 #include "image_editors/values_dialog.h"
+#include "platform/external_program.h"
+#include "platform/preferences.h"
 
 namespace kestrin {
 
@@ -55,33 +55,14 @@ bool QtEditorDialogs::AskValues(const std::string& title, int count, const std::
     return TValuesDialog::Instance().Ask(title, count, captions, values);
 }
 
-// A plain text dialog until the code editor takes its place.
+// The program the preferences name, or the code editor.
 std::optional<CodeEditResult> QtEditorDialogs::EditCode(const CodeEditRequest& request) {
-    QDialog dialog(QApplication::activeWindow());
-    dialog.setObjectName(QStringLiteral("TCodeForm"));
-    dialog.setWindowTitle(ToQt(request.caption));
-    auto* text = new QPlainTextEdit(&dialog);
-    text->setObjectName(QStringLiteral("TextObj"));
-    text->setPlainText(ToQt(request.text));
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(text);
-    layout->addWidget(buttons);
-    dialog.setMinimumSize(500, 200);
-    dialog.resize(600, 400);
-    if (dialog.exec() != QDialog::Accepted || !text->document()->isModified()) return std::nullopt;
-    // Stored code ends its lines with CR LF.
-    std::string code = FromQt(text->toPlainText());
-    std::string crlf;
-    crlf.reserve(code.size() + code.size() / 16);
-    for (char c : code) {
-        if (c == '\n') crlf += '\r';
-        crlf += c;
+    if (ExternalCodeEditorChosen()) {
+        std::string text = EditTextExternally(request.text, Prefs().CodeEditor);
+        if (text == request.text) return std::nullopt;
+        return CodeEditResult{text, request.appliesTo};
     }
-    return CodeEditResult{crlf, request.appliesTo};
+    return RunCodeForm(request);
 }
 
 std::optional<std::int32_t> QtEditorDialogs::ChooseColor(std::int32_t color) {

@@ -2,6 +2,7 @@
 
 #include "editors/resource_forms.h"
 
+#include "code_editors/script_form.h"
 #include "editors/resource_form.h"
 
 namespace kestrin {
@@ -10,6 +11,7 @@ TResourceForm* MakeResourceForm(Game& game, ResourceKind kind, int index) {
     (void)game;
     (void)index;
     switch (kind) {
+        case ResourceKind::Script: return new TScriptForm(game, index);
         default: return nullptr;
     }
 }
