@@ -114,7 +114,7 @@ void TImageCanvas::mousePressEvent(QMouseEvent* event) {
 
 void TImageCanvas::mouseMoveEvent(QMouseEvent* event) {
     QPoint p = PixelAt(event->position().toPoint());
-    emit PixelMoved(p.x(), p.y(), event->buttons());
+    emit PixelMoved(p.x(), p.y(), event->buttons(), event->modifiers());
 }
 
 void TImageCanvas::mouseReleaseEvent(QMouseEvent*) { emit PixelReleased(); }

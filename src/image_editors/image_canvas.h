@@ -37,7 +37,7 @@ public:
 
 signals:
     void PixelPressed(int x, int y, bool right);
-    void PixelMoved(int x, int y, Qt::MouseButtons buttons);
+    void PixelMoved(int x, int y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
     void PixelReleased();
     // Ctrl+wheel: steps up or down, at a widget position.
     void ZoomWheel(int steps, QPoint position);

@@ -364,14 +364,14 @@ void TImgEditForm::PixelPressed(int x, int y, bool right) {
     RefreshColors();
 }
 
-void TImgEditForm::PixelMoved(int x, int y, Qt::MouseButtons buttons) {
+void TImgEditForm::PixelMoved(int x, int y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
     mStatus->showMessage(QStringLiteral("  (%1,%2)").arg(x).arg(y));
     if (!mSession.Running()) return;
     if (!(buttons & (Qt::LeftButton | Qt::RightButton))) {
         PixelReleased();
         return;
     }
-    PixelArea area = mSession.Move(x, y);
+    PixelArea area = mSession.Move(x, y, modifiers & Qt::ShiftModifier);
     if (!area.Empty()) mCanvas->RepaintArea(area);
     if (mSession.Tool() == ImageTool::Pick) RefreshColors();
 }
@@ -437,7 +437,7 @@ void TImgEditForm::keyPressEvent(QKeyEvent* event) {
             return;
         case Qt::Key_Backspace:
             mTextLine.chop(1);
-            RedrawText(true);
+            TextTyped();
             return;
         default:
             break;
@@ -445,7 +445,7 @@ void TImgEditForm::keyPressEvent(QKeyEvent* event) {
         QString typed = event->text();
         if (!typed.isEmpty() && typed.at(0).isPrint() && typed.at(0).unicode() < 256) {
             mTextLine += typed;
-            RedrawText(true);
+            TextTyped();
             return;
         }
         QDialog::keyPressEvent(event);
@@ -475,9 +475,8 @@ bool TImgEditForm::ToolKey(int key) {
 // ---- Text ----
 
 void TImgEditForm::StartText(int x, int y) {
-    // Text changes pixels, so it takes the undo image like every other tool.
-    mSession.TakeUndo();
     mTyping = true;
+    mTextUndoTaken = false;
     mTextX = x;
     mTextY = y;
     mTextLine.clear();
@@ -506,6 +505,16 @@ void TImgEditForm::RedrawText(bool caret) {
     }
     dirty.Add(mTextArea);
     mCanvas->RepaintArea(dirty.Empty() ? PixelArea{mTextX, mTextY, mTextX + 1, mTextY + 1} : dirty);
+}
+
+void TImgEditForm::TextTyped() {
+    // The undo image is the picture before the first typed key: a press of
+    // the text tool alone changes nothing.
+    if (!mTextUndoTaken) {
+        mSession.TakeUndo(mTextBase);
+        mTextUndoTaken = true;
+    }
+    RedrawText(true);
 }
 
 void TImgEditForm::TextNewLine() {

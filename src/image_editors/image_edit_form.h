@@ -66,7 +66,7 @@ private:
 
     // Drawing.
     void PixelPressed(int x, int y, bool right);
-    void PixelMoved(int x, int y, Qt::MouseButtons buttons);
+    void PixelMoved(int x, int y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
     void PixelReleased();
     void SprayTick();
     void ChooseTool(ImageTool tool);
@@ -80,6 +80,7 @@ private:
     void RedrawText(bool caret);
     void EndText();
     void TextNewLine();
+    void TextTyped();
 
     // Colours.
     void SetColor(bool right, ColorValue color);
@@ -149,6 +150,7 @@ private:
     bool mTyping = false;
     int mTextX = 0, mTextY = 0;
     bool mTextRight = false;
+    bool mTextUndoTaken = false;
     QString mTextLine;
     Bitmap24 mTextBase{1, 1};
     PixelArea mTextArea;

@@ -5,6 +5,7 @@
 #include "image_editors/image_edit_session.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "imaging/flood_fill.h"
@@ -48,6 +49,11 @@ ImageEditSession::ImageEditSession(const Bitmap24& image, DrawingSettings& setti
 
 void ImageEditSession::TakeUndo() {
     mUndo = mImage;
+    mChanged = true;
+}
+
+void ImageEditSession::TakeUndo(const Bitmap24& before) {
+    mUndo = before;
     mChanged = true;
 }
 
@@ -100,8 +106,23 @@ PixelArea ImageEditSession::Press(int x, int y, bool right) {
     }
 }
 
-PixelArea ImageEditSession::Move(int x, int y) {
+PixelArea ImageEditSession::Move(int x, int y, bool constrain) {
     if (!mRunning) return {};
+    if (constrain && *mRunning != ImageTool::Paint && *mRunning != ImageTool::Pick && *mRunning != ImageTool::Spray) {
+        int dx = x - mStartX, dy = y - mStartY;
+        int side = std::max(std::abs(dx), std::abs(dy));
+        auto toward = [side](int d) { return d < 0 ? -side : side; };
+        if (*mRunning == ImageTool::Line && 2 * std::abs(dy) < std::abs(dx)) {
+            dy = 0;  // nearer to horizontal
+        } else if (*mRunning == ImageTool::Line && 2 * std::abs(dx) < std::abs(dy)) {
+            dx = 0;  // nearer to vertical
+        } else {
+            dx = toward(dx);
+            dy = toward(dy);
+        }
+        x = mStartX + dx;
+        y = mStartY + dy;
+    }
     switch (*mRunning) {
     case ImageTool::Paint: {
         DrawPenLine(mImage, mLastX, mLastY, x, y, mSettings.penWidth, DrawingColor());

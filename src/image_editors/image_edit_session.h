@@ -58,6 +58,8 @@ public:
     // Keeps a copy for undo and marks the image changed: every change of the
     // pixels starts here.
     void TakeUndo();
+    // The same with the image as it was before a change already under way.
+    void TakeUndo(const Bitmap24& before);
     // Takes the result of a command (nothing for none): undo copy, mark, replace.
     bool Apply(Image result);
     // Swaps the working and the undo image, so a second undo redoes.
@@ -67,7 +69,9 @@ public:
     // returned area needs repainting. Text presses only report where the
     // text starts (TextStart).
     PixelArea Press(int x, int y, bool right);
-    PixelArea Move(int x, int y);
+    // constrain (Shift): lines keep to steps of 45 degrees, shapes to squares
+    // and circles.
+    PixelArea Move(int x, int y, bool constrain = false);
     void Release() { mRunning.reset(); }
     bool Running() const { return mRunning.has_value(); }
     // One 50 ms burst of the running spray.

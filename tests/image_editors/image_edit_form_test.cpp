@@ -195,6 +195,9 @@ TEST_F(ImageEditorTest, TextWithBackspaceAndEscapeLeavesNoCaretAndKeepsTheEditor
     auto form = Open(true, false, Bitmap24(60, 30, kWhite));
     form->SetZoom(1);
     form->findChild<QToolButton*>(QStringLiteral("TextBtn"))->click();
+    QTest::mouseClick(form->Canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 2));
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    EXPECT_FALSE(form->Session().Changed());  // a press alone types nothing
     QTest::mouseClick(form->Canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
     ASSERT_TRUE(form->Typing());
     QTest::keyClicks(form.get(), QStringLiteral("ab"));
@@ -208,6 +211,9 @@ TEST_F(ImageEditorTest, TextWithBackspaceAndEscapeLeavesNoCaretAndKeepsTheEditor
     DrawTextLine(expected, 2, 2, QStringLiteral("a"), TImgEditForm::TextFont(), TextAlign::Left, 0);
     EXPECT_EQ(form->Session().Picture(), expected);
     EXPECT_NE(expected, Bitmap24(60, 30, kWhite));
+    Trigger(*form, "Undo1");
+    EXPECT_EQ(form->Session().Picture(), Bitmap24(60, 30, kWhite));
+    Trigger(*form, "Undo1");
 
     // Tool keys are typed as text while typing, and choose tools otherwise.
     QTest::mouseClick(form->Canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 16));
