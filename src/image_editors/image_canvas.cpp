@@ -1,5 +1,5 @@
-// Painting converts only the image pixels under the exposed rectangle and
-// lets the painter enlarge them without smoothing.
+// Painting writes the exposed screen pixels into a buffer kept between
+// paints and blits it: no scaling by the painter, no blending.
 
 #include "image_editors/image_canvas.h"
 
@@ -13,18 +13,8 @@ namespace kestrin {
 
 namespace {
 
-// Light and dark squares of 8 screen pixels.
-const QBrush& Checkerboard() {
-    static const QBrush brush = [] {
-        QImage tile(16, 16, QImage::Format_RGB32);
-        tile.fill(QColor(204, 204, 204));
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x)
-                if ((x < 8) != (y < 8)) tile.setPixel(x, y, qRgb(255, 255, 255));
-        return QBrush(tile);
-    }();
-    return brush;
-}
+// The checkerboard behind see-through pixels: squares of 8 screen pixels.
+QRgb CheckerAt(int x, int y) { return ((x >> 3) ^ (y >> 3)) & 1 ? qRgb(255, 255, 255) : qRgb(204, 204, 204); }
 
 }  // namespace
 
@@ -77,33 +67,37 @@ QPoint TImageCanvas::PixelAt(QPoint position) const {
 void TImageCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (!mImage) return;
-    const QRect exposed = event->rect();
-    const int left = std::max(exposed.left() / mZoom, 0);
-    const int top = std::max(exposed.top() / mZoom, 0);
-    const int right = std::min(exposed.right() / mZoom + 1, mImage->Width());
-    const int bottom = std::min(exposed.bottom() / mZoom + 1, mImage->Height());
-    if (left >= right || top >= bottom) return;
-
-    QImage part(right - left, bottom - top, mSeeThrough ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    const QRect exposed = event->rect() & rect();
+    if (exposed.isEmpty()) return;
+    // The exposed screen pixels are written directly: each takes its image
+    // pixel (or the checkerboard), and grid lines are inverted, where a row
+    // and a column line cross twice, as exclusive-or drawing leaves them.
+    if (mBuffer.width() < exposed.width() || mBuffer.height() < exposed.height())
+        mBuffer = QImage(exposed.size().expandedTo(mBuffer.size()), QImage::Format_RGB32);
     const ColorValue key = mImage->TransparentColor();
-    for (int y = top; y < bottom; ++y) {
-        const std::uint8_t* s = mImage->Row(y) + 3 * left;
-        auto* d = reinterpret_cast<QRgb*>(part.scanLine(y - top));
-        for (int x = left; x < right; ++x, s += 3)
-            *d++ = mSeeThrough && PixelColor(s) == key ? qRgba(0, 0, 0, 0) : qRgb(s[2], s[1], s[0]);
+    const bool grid = GridShown();
+    const int zoom = mZoom;
+    for (int sy = exposed.top(); sy <= exposed.bottom(); ++sy) {
+        auto* d = reinterpret_cast<QRgb*>(mBuffer.scanLine(sy - exposed.top()));
+        const int y = sy / zoom;
+        const std::uint8_t* row = mImage->Row(y);
+        const QRgb rowLine = grid && sy % zoom == 0 ? 0xFFFFFF : 0;
+        int sx = exposed.left();
+        while (sx <= exposed.right()) {
+            const int x = sx / zoom;
+            const int end = std::min((x + 1) * zoom - 1, exposed.right());
+            const std::uint8_t* p = row + 3 * x;
+            if (mSeeThrough && PixelColor(p) == key) {
+                for (int i = sx; i <= end; ++i) *d++ = CheckerAt(i, sy) ^ rowLine;
+            } else {
+                const QRgb color = qRgb(p[2], p[1], p[0]) ^ rowLine;
+                for (int i = sx; i <= end; ++i) *d++ = color;
+            }
+            if (grid && sx == x * zoom) d[sx - end - 1] ^= 0xFFFFFF;  // the column line
+            sx = end + 1;
+        }
     }
-    const QRect target(left * mZoom, top * mZoom, (right - left) * mZoom, (bottom - top) * mZoom);
-    if (mSeeThrough) painter.fillRect(target, Checkerboard());
-    painter.drawImage(target, part);
-
-    if (GridShown()) {
-        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        painter.setPen(QPen(Qt::white, 0));
-        for (int x = left; x < right; ++x)
-            painter.drawLine(x * mZoom, target.top(), x * mZoom, target.bottom());
-        for (int y = top; y < bottom; ++y)
-            painter.drawLine(target.left(), y * mZoom, target.right(), y * mZoom);
-    }
+    painter.drawImage(exposed.topLeft(), mBuffer, QRect(QPoint(0, 0), exposed.size()));
 }
 
 void TImageCanvas::mousePressEvent(QMouseEvent* event) {

@@ -2,8 +2,9 @@
 // The image editor's drawing area: the working image enlarged by the zoom,
 // painted for the exposed rectangle only (the enlarged picture is never
 // made), a checkerboard where the transparent colour is, and the pixel grid
-// drawn in exclusive-or above zoom 3. Mouse events arrive as image pixels.
+// in exclusive-or above zoom 3. Mouse events arrive as image pixels.
 
+#include <QImage>
 #include <QWidget>
 #include <functional>
 
@@ -54,6 +55,8 @@ private:
     int mZoom = 1;
     bool mGrid = true;
     bool mSeeThrough = false;
+    // The exposed area's pixels, kept between paints.
+    QImage mBuffer;
 };
 
 }  // namespace kestrin

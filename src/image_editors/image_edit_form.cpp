@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPixmap>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -46,7 +45,6 @@ namespace kestrin {
 
 namespace {
 
-constexpr const char* kCannotZoom = "Cannot zoom in any further.";
 constexpr const char* kTooLarge = "The image would be too large.";
 constexpr const char* kSaveFailed = "Failed to save the image file.";
 
@@ -71,8 +69,11 @@ QToolButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
     return button;
 }
 
-Bitmap24 FromClipboardImage(const QImage& source) {
-    QImage image = source.convertToFormat(QImage::Format_RGB32);
+// Only the part that lands on the picture is converted: a pasted picture
+// larger than the limits must not be copied whole.
+Bitmap24 FromClipboardImage(const QImage& source, int width, int height) {
+    QImage image = source.copy(0, 0, std::min(width, source.width()), std::min(height, source.height()))
+                       .convertToFormat(QImage::Format_RGB32);
     Bitmap24 result(image.width(), image.height());
     for (int y = 0; y < image.height(); ++y) {
         const auto* s = reinterpret_cast<const QRgb*>(image.constScanLine(y));
@@ -150,7 +151,12 @@ QAction* TImgEditForm::AddCommand(QMenu* menu, const char* name, const QString& 
     QAction* action = menu->addAction(text);
     action->setObjectName(QString::fromLatin1(name));
     if (!key.isEmpty()) action->setShortcut(key);
-    connect(action, &QAction::triggered, this, handler);
+    // A shortcut does not open the menu, so the command itself ends the
+    // text first: its result must not be drawn over by the typed line.
+    connect(action, &QAction::triggered, this, [this, handler] {
+        EndText();
+        (this->*handler)();
+    });
     mCommands[name] = action;
     return action;
 }
@@ -397,12 +403,9 @@ void TImgEditForm::ChooseTool(ImageTool tool) {
 int TImgEditForm::Zoom() const { return mCanvas->Zoom(); }
 
 void TImgEditForm::SetZoom(int zoom) {
+    // The enlarged picture is never made (the canvas paints what is exposed),
+    // so every zoom up to 16 can be shown.
     zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
-    const Bitmap24& image = mSession.Picture();
-    if (static_cast<std::int64_t>(std::max(image.Width(), image.Height())) * zoom > QWIDGETSIZE_MAX) {
-        ShowMessage(kCannotZoom);
-        return;
-    }
     mCanvas->SetZoom(zoom);
     mZoomInBtn->setVisible(zoom < kMaxZoom);
 }
@@ -417,7 +420,6 @@ void TImgEditForm::ZoomBy(int steps, QPoint anchor) {
     QPoint inViewport = anchor.isNull() ? viewport->rect().center() : mCanvas->mapTo(viewport, anchor);
     QPointF imagePoint = QPointF(mCanvas->mapFrom(viewport, inViewport)) / old;
     SetZoom(zoom);
-    if (Zoom() != zoom) return;
     QPointF canvasPoint = imagePoint * zoom;
     mScroll->horizontalScrollBar()->setValue(static_cast<int>(canvasPoint.x()) - inViewport.x());
     mScroll->verticalScrollBar()->setValue(static_cast<int>(canvasPoint.y()) - inViewport.y());
@@ -632,7 +634,7 @@ void TImgEditForm::PasteImage() {
     QImage pasted = QApplication::clipboard()->image();
     if (pasted.isNull()) return;
     Image result = Bitmap24_CreateCopy(&mSession.Picture());
-    result->Draw(FromClipboardImage(pasted), 0, 0);
+    result->Draw(FromClipboardImage(pasted, result->Width(), result->Height()), 0, 0);
     ApplyResult(std::move(result));
 }
 

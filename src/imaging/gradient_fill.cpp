@@ -41,9 +41,13 @@ void FillNested(Bitmap24& image, ShapeKind kind, ColorValue c1, ColorValue c2) {
             bool inside = c <= w - c - 1 && c <= h - c - 1 && ShapeSpan(kind, c, c, w - c - 1, h - c - 1, y, low, high);
             if (!inside) low = 0, high = -1;
             if (c > 0) {
-                // The ring of the previous step that this one leaves uncovered.
-                for (int x = outerLow; x <= outerHigh; ++x)
-                    if (x < low || x > high) PutPixel(row + 3 * x, colors[static_cast<std::size_t>(c - 1)]);
+                // The ring of the previous step that this one leaves uncovered:
+                // its whole run when this step misses the row.
+                ColorValue ring = colors[static_cast<std::size_t>(c - 1)];
+                int innerLow = inside ? std::max(low, outerLow) : outerHigh + 1;
+                int innerHigh = inside ? std::min(high, outerHigh) : outerHigh;
+                for (int x = outerLow; x < innerLow; ++x) PutPixel(row + 3 * x, ring);
+                for (int x = innerHigh + 1; x <= outerHigh; ++x) PutPixel(row + 3 * x, ring);
             }
             if (!inside) break;
             outerLow = low;

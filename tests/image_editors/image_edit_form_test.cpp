@@ -6,7 +6,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QSlider>
 #include <QImage>
 #include <QTest>
@@ -191,6 +193,24 @@ TEST_F(ImageEditorTest, GridShowsFromZoomFour) {
     EXPECT_EQ(form->Canvas()->grab().toImage().pixel(4, 1), qRgb(0, 0, 0));
 }
 
+TEST_F(ImageEditorTest, CtrlWheelZoomsAtTheCursor) {
+    auto form = Open(true, false, Bitmap24(200, 200, kWhite));
+    form->resize(500, 400);
+    QWidget* viewport = form->Canvas()->parentWidget();
+    QPoint cursor(120, 90);  // in the viewport
+    auto pixelUnder = [&] { return form->Canvas()->PixelAt(form->Canvas()->mapFrom(viewport, cursor)); };
+    QPoint before = pixelUnder();
+    QPoint inCanvas = form->Canvas()->mapFrom(viewport, cursor);
+    QWheelEvent wheel(QPointF(inCanvas), form->Canvas()->mapToGlobal(QPointF(inCanvas)), QPoint(), QPoint(0, 240),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form->Canvas(), &wheel);
+    EXPECT_EQ(form->Zoom(), 6);
+    EXPECT_EQ(pixelUnder(), before);
+    for (int i = 0; i < 12; ++i) form->findChild<QToolButton*>(QStringLiteral("ZoomInBtn"))->click();
+    EXPECT_EQ(form->Zoom(), 16);
+    EXPECT_FALSE(form->findChild<QToolButton*>(QStringLiteral("ZoomInBtn"))->isVisible());
+}
+
 TEST_F(ImageEditorTest, TextWithBackspaceAndEscapeLeavesNoCaretAndKeepsTheEditorOpen) {
     auto form = Open(true, false, Bitmap24(60, 30, kWhite));
     form->SetZoom(1);
@@ -214,6 +234,15 @@ TEST_F(ImageEditorTest, TextWithBackspaceAndEscapeLeavesNoCaretAndKeepsTheEditor
     Trigger(*form, "Undo1");
     EXPECT_EQ(form->Session().Picture(), Bitmap24(60, 30, kWhite));
     Trigger(*form, "Undo1");
+
+    // A command's shortcut ends the text before it works on the picture.
+    QTest::mouseClick(form->Canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 2));
+    QTest::keyClicks(form.get(), QStringLiteral("b"));
+    QTest::keyClick(form.get(), Qt::Key_M, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_FALSE(form->Typing());
+    Bitmap24 typed = expected;
+    DrawTextLine(typed, 40, 2, QStringLiteral("b"), TImgEditForm::TextFont(), TextAlign::Left, 0);
+    EXPECT_EQ(form->Session().Picture(), *Bitmap24_Mirror(&typed));
 
     // Tool keys are typed as text while typing, and choose tools otherwise.
     QTest::mouseClick(form->Canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 16));
@@ -307,6 +336,24 @@ TEST_F(ImageEditorTest, CommandsApplyTheirDialogsChoices) {
     Trigger(*form, "New1");
     EXPECT_EQ(session.Picture(), Bitmap24(3, 2, 0));
     EXPECT_EQ(dialogs.ValuesQuestions.back().title, "Create a new image");
+}
+
+TEST_F(ImageEditorTest, CopyAndPasteKeepTheSize) {
+    auto form = Open();
+    Trigger(*form, "Copy1");
+    Trigger(*form, "Clear1");
+    EXPECT_NE(form->Session().Picture(), mOriginal);
+    Trigger(*form, "Paste1");
+    EXPECT_EQ(form->Session().Picture(), mOriginal);
+
+    QImage large(40, 3, QImage::Format_RGB32);
+    large.fill(qRgb(255, 0, 0));
+    QApplication::clipboard()->setImage(large);
+    Trigger(*form, "Paste1");
+    const Bitmap24& pasted = form->Session().Picture();
+    EXPECT_EQ(pasted.Width(), 16);
+    EXPECT_EQ(pasted.Pixel(15, 2), kRed);
+    EXPECT_EQ(pasted.Pixel(15, 3), kWhite);
 }
 
 TEST_F(ImageEditorTest, TheValueDialogOpeningUntouchedChangesNothing) {
