@@ -26,6 +26,7 @@
 #include "image_editors/value_dialog.h"
 #include "imaging/bitmap24_ops.h"
 #include "imaging/bmp_codec.h"
+#include "imaging/picture.h"
 #include "platform/preferences.h"
 #include "platform/recording_ui.h"
 #include "platform/scratch_folder.h"
@@ -354,6 +355,20 @@ TEST_F(ImageEditorTest, CopyAndPasteKeepTheSize) {
     EXPECT_EQ(pasted.Width(), 16);
     EXPECT_EQ(pasted.Pixel(15, 2), kRed);
     EXPECT_EQ(pasted.Pixel(15, 3), kWhite);
+}
+
+TEST_F(ImageEditorTest, SaveAsWritesBmpOrPngAndReportsAFailure) {
+    test::TempDir dir;
+    auto form = Open();
+    dialogs.Files.push_back(dir.File("shot.png"));
+    dialogs.Files.push_back(dir.File("missing/shot.bmp"));
+    Trigger(*form, "SaveAs1");
+    Trigger(*form, "SaveAs1");
+    auto saved = ReadPictureFile(dir.File("shot.png"));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(*saved->image, mOriginal);
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Failed to save the image file."});
+    EXPECT_FALSE(form->Session().Changed());
 }
 
 TEST_F(ImageEditorTest, TheValueDialogOpeningUntouchedChangesNothing) {
