@@ -57,6 +57,8 @@ TDataFileForm::TDataFileForm(Game& game, int index, QWidget* parent) : ResourceF
     setObjectName(QStringLiteral("TDataFileForm"));
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
+    // Wide enough for the title with a usual name.
+    body->setMinimumWidth(280);
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(new QLabel(QStringLiteral("Name:"), body));

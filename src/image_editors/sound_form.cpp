@@ -50,6 +50,8 @@ TSoundForm::TSoundForm(Game& game, int index, QWidget* parent) : ResourceForm<CS
     setObjectName(QStringLiteral("TSoundForm"));
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
+    // Wide enough for the title with a usual name.
+    body->setMinimumWidth(280);
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(new QLabel(QStringLiteral("Name:"), body));
