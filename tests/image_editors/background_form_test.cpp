@@ -35,8 +35,10 @@ protected:
         return form->findChild<W*>(QString::fromLatin1(name));
     }
     static QString Text(QWidget* form, const char* name) { return Child<QLabel>(form, name)->text(); }
+    // Near the left end: check boxes take clicks only on their box and text.
     void Click(QWidget* form, const char* name) {
-        QTest::mouseClick(Child<QAbstractButton>(form, name), Qt::LeftButton);
+        QAbstractButton* button = Child<QAbstractButton>(form, name);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
     }
     std::string WriteBmp(const char* name, int width, int height, ColorValue color) {
         std::vector<std::uint8_t> bytes = EncodeBmp(Bitmap24(width, height, color));

@@ -42,8 +42,10 @@ protected:
         WriteFileAtomically(path, bytes.data(), bytes.size());
         return path;
     }
+    // Near the left end: check boxes take clicks only on their box and text.
     void Click(QWidget* form, const char* name) {
-        QTest::mouseClick(Child<QAbstractButton>(form, name), Qt::LeftButton);
+        QAbstractButton* button = Child<QAbstractButton>(form, name);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
     }
 
     test::TempDir dir;

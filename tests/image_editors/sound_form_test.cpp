@@ -82,8 +82,10 @@ protected:
     }
     static bool Shown(QWidget* form, const char* name) { return Child<QWidget>(form, name)->isVisible(); }
     static QString Text(QWidget* form, const char* name) { return Child<QLabel>(form, name)->text(); }
+    // Near the left end: check boxes take clicks only on their box and text.
     void Click(QWidget* form, const char* name) {
-        QTest::mouseClick(Child<QAbstractButton>(form, name), Qt::LeftButton);
+        QAbstractButton* button = Child<QAbstractButton>(form, name);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
     }
     std::string WriteFile(const std::string& name, const std::string& bytes) {
         std::string path = dir.File(name);
