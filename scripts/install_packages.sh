@@ -6,6 +6,9 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6printsupport6 qt6-image-formats-plugins
+    # The sound window plays through Qt Multimedia's FFmpeg backend, which
+    # ships in libqt6multimedia6 and brings the FFmpeg libraries with it.
+    libqt6multimedia6
     zlib1g-dev libjpeg-dev libgif-dev libpng-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth

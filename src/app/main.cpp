@@ -9,9 +9,11 @@
 #include "app/qt_user_interface.h"
 #include "app/startup.h"
 #include "app/termination_signals.h"
+#include "image_editors/sound_player.h"
 #include "storage/game.h"
 
 int main(int argc, char** argv) {
+    kestrin::ChooseMediaBackend();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrin"));
     QApplication::setOrganizationName(QStringLiteral("Kestrin"));

@@ -4,14 +4,18 @@
 
 #include "code_editors/script_form.h"
 #include "editors/resource_form.h"
+#include "image_editors/background_form.h"
+#include "image_editors/data_file_form.h"
+#include "image_editors/sound_form.h"
 
 namespace kestrin {
 
 TResourceForm* MakeResourceForm(Game& game, ResourceKind kind, int index) {
-    (void)game;
-    (void)index;
     switch (kind) {
         case ResourceKind::Script: return new TScriptForm(game, index);
+        case ResourceKind::Sound: return new TSoundForm(game, index);
+        case ResourceKind::Background: return new TBackgroundForm(game, index);
+        case ResourceKind::DataFile: return new TDataFileForm(game, index);
         default: return nullptr;
     }
 }

@@ -22,6 +22,15 @@ std::int32_t KindOfExtension(const std::string& extension) {
     return kSoundUnknown;
 }
 
+// The stored extension comes from a game file: only its letters and digits
+// reach a file name, so it cannot point out of the scratch folder.
+std::string ScratchExtension(const std::string& fileType) {
+    std::string letters;
+    for (char c : fileType)
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) letters += c;
+    return letters.empty() ? std::string() : "." + letters;
+}
+
 }  // namespace
 
 void CSound::Clear() {
@@ -79,7 +88,7 @@ bool CSound::SaveToFile(const std::string& name) const {
 }
 
 std::string CSound::SaveToTempFile() const {
-    std::string name = TempFileName(FileType);
+    std::string name = TempFileName(ScratchExtension(FileType));
     SaveToFile(name);
     return name;
 }

@@ -29,8 +29,9 @@ public:
     bool LoadFromFile(const std::string& name);
     // Writes the bytes unchanged; true when there is nothing to write.
     bool SaveToFile(const std::string& name) const;
-    // Writes the bytes to a new scratch file ending in FileType and returns
-    // its name (the file is not made when there are no bytes).
+    // Writes the bytes to a new scratch file ending in FileType (its letters
+    // and digits) and returns its name (the file is not made when there are
+    // no bytes).
     std::string SaveToTempFile() const;
 
     // False (the sound cleared) for a record version other than 440.

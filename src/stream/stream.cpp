@@ -3,6 +3,7 @@
 #include "stream/stream.h"
 
 #include <algorithm>
+#include <climits>
 
 #include <cstdlib>
 #include <cstring>
@@ -190,6 +191,7 @@ std::string CStream::ReadString() {
 }
 
 void CStream::WriteString(std::string_view value) {
+    if (value.size() > std::size_t(INT32_MAX)) throw StreamWriteError();
     WriteInteger(static_cast<std::int32_t>(value.size()));
     Write(value.data(), value.size());
 }
@@ -207,7 +209,10 @@ CStream CStream::ReadBlock() {
     return block;
 }
 
+bool FitsInBlock(std::uint64_t byteCount) { return byteCount <= kMaxInflatedSize; }
+
 void CStream::WriteBlock(const CStream& source) {
+    if (source.mSize > std::size_t(INT32_MAX)) throw StreamWriteError();
     WriteInteger(static_cast<std::int32_t>(source.mSize));
     Write(source.mData, source.mSize);
 }
@@ -224,12 +229,14 @@ CStream CStream::ReadCompressedBlock() {
 }
 
 void CStream::WriteCompressedBlock(const CStream& source) {
+    if (!FitsInBlock(source.mSize)) throw StreamWriteError();
     // Reserve the count, compress straight after it, then fill the count in.
     std::size_t countAt = mPosition;
     WriteInteger(0);
     std::size_t start = mPosition;
     DeflateBytes(source.mData, source.mSize, *this, kCompressionLevelDefault);
     std::size_t end = mPosition;
+    if (end - start > std::size_t(INT32_MAX)) throw StreamWriteError();
     mPosition = countAt;
     WriteInteger(static_cast<std::int32_t>(end - start));
     mPosition = end;

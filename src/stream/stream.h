@@ -21,6 +21,13 @@ public:
     StreamReadError() : std::runtime_error("Stream read error") {}
 };
 
+// A count too large for the 32-bit field that stores it, or a block too large
+// to be read back: the writer refuses rather than write what cannot load.
+class StreamWriteError : public std::runtime_error {
+public:
+    StreamWriteError() : std::runtime_error("Stream write error") {}
+};
+
 class EZLibError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -89,6 +96,7 @@ public:
 
     // block / zblock: the whole source from offset 0 is written; the source's
     // position is not touched. Reading gives a new stream positioned at 0.
+    // Writing raises StreamWriteError for a block that could not be read back.
     CStream ReadBlock();
     void WriteBlock(const CStream& source);
     CStream ReadCompressedBlock();
@@ -113,6 +121,9 @@ private:
     std::size_t mCapacity = 0;
     std::size_t mPosition = 0;
 };
+
+// The most bytes a block or zblock may hold and still be read back.
+bool FitsInBlock(std::uint64_t byteCount);
 
 // Level table of Compress: no compression, fastest, zlib's default, best.
 inline constexpr int kCompressionLevelNone = 0;

@@ -144,6 +144,16 @@ TEST(SoundTest, SaveToTempFileWritesIntoTheScratchFolder) {
     EXPECT_EQ(name.rfind(ScratchFolder(), 0), 0u);
     EXPECT_EQ(ExtractFileExt(name), ".wav");
     EXPECT_EQ(ReadFileText(name), kSoundBytes);
+    // A stored extension keeps only its letters and digits in the name.
+    const std::pair<const char*, const char*> types[] = {
+        {".MID", ".MID"}, {"/../../x.wav", ".xwav"}, {"..", ""}, {"", ""}, {".o g\\g", ".ogg"}};
+    for (const auto& [fileType, extension] : types) {
+        sound.FileType = fileType;
+        name = sound.SaveToTempFile();
+        EXPECT_EQ(ExtractFilePath(name), JoinPath(ScratchFolder(), "")) << fileType;
+        EXPECT_EQ(ExtractFileExt(name), extension) << fileType;
+        EXPECT_EQ(ReadFileText(name), kSoundBytes) << fileType;
+    }
     RemoveScratchFolder();
     old ? ::setenv("temp", saved.c_str(), 1) : ::unsetenv("temp");
 }

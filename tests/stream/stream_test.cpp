@@ -137,6 +137,14 @@ TEST(StreamBlocks, LargeZblockRoundTripsAndMatchesZlib) {
     EXPECT_EQ(s.ReadCompressedBlock().View(), data);
 }
 
+// The writer accepts exactly what the reader would inflate again.
+TEST(StreamBlocks, BlocksFitUpToWhatTheReaderInflates) {
+    EXPECT_TRUE(FitsInBlock(0));
+    EXPECT_TRUE(FitsInBlock(kMaxInflatedSize));
+    EXPECT_FALSE(FitsInBlock(kMaxInflatedSize + 1));
+    EXPECT_FALSE(FitsInBlock(std::uint64_t(1) << 32));
+}
+
 TEST(StreamBlocks, TruncatedAndCorruptZblocksRaiseZlibErrors) {
     CStream good;
     good.WriteCompressedBlock(CStream(std::string(5000, 'x') + "tail"));
