@@ -3,6 +3,7 @@
 #include "editors/resource_forms.h"
 
 #include "editors/resource_form.h"
+#include "editors/room_form.h"
 
 namespace kestrin {
 
@@ -10,6 +11,7 @@ TResourceForm* MakeResourceForm(Game& game, ResourceKind kind, int index) {
     (void)game;
     (void)index;
     switch (kind) {
+        case ResourceKind::Room: return new TRoomForm(game, index);
         default: return nullptr;
     }
 }
