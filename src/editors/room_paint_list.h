@@ -39,6 +39,7 @@ struct RoomShowRules {
     std::int32_t currentLayer = 0;
     // The backgrounds tab's selected layer has its foreground box set.
     bool selectedLayerForeground = false;
+    bool operator==(const RoomShowRules&) const = default;
 };
 
 struct RoomPaintItem {

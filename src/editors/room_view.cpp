@@ -62,13 +62,9 @@ TRoomView::TRoomView(CRoom& room, const ResourceLookup& game, QWidget* parent)
 }
 
 void TRoomView::SetRules(const RoomShowRules& rules) {
-    const RoomShowRules old = mRules;
+    if (rules == mRules) return;
     mRules = rules;
-    if (old.grid != rules.grid || old.objects != rules.objects || old.tiles != rules.tiles ||
-        old.backgrounds != rules.backgrounds || old.foregrounds != rules.foregrounds || old.views != rules.views ||
-        old.tab != rules.tab || old.currentLayer != rules.currentLayer ||
-        old.selectedLayerForeground != rules.selectedLayerForeground)
-        RepaintAll();
+    RepaintAll();
 }
 
 void TRoomView::SetScroll(std::int64_t x, std::int64_t y) {

@@ -10,11 +10,13 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QWheelEvent>
 #include <QToolButton>
 
 #include "app/text_convert.h"
 #include "editors/room_form.h"
 #include "editors/room_tile_image.h"
+#include "editors/room_tile_settings_form.h"
 #include "editors/room_view.h"
 #include "editors/room_view_panel.h"
 #include "image_editors/value_edit.h"
@@ -233,6 +235,18 @@ TEST_F(RoomFormTest, TilesLayersAndTheTileset) {
     EXPECT_EQ(form->Controller().tileSelection.width, 8);
     EXPECT_EQ(form->Controller().tileSelection.height, 4);
 
+    // The tile menu acts on the tile under the point in the current layer.
+    ChooseInMenu(form, "TileChangePosition2");
+    dialogs.AnswerValues({40, 48, 0});
+    Click(form, Qt::RightButton, At(3, 3), Qt::ControlModifier);
+    EXPECT_EQ(menuItems, (QStringList{"TileDelete1", "TileDeleteAll1", "TileChangePosition2", "TileSnapToGrid1",
+                                      "TileLocked1"}));
+    EXPECT_EQ(dialogs.ValuesQuestions.back().title, "Change the position of the tile");
+    EXPECT_EQ(Room().GetTile(Room().TileCount() - 1).X, 40);
+    ChooseInMenu(form, "TileDelete1");
+    Click(form, Qt::RightButton, At(3, 3), Qt::ControlModifier);  // the other one
+    EXPECT_EQ(Room().TileCount(), 1);
+
     ui.ScriptAnswers({Answer::Yes});
     QTest::mouseClick(Find<QPushButton>(form, "DeleteLayerBtn"), Qt::LeftButton);
     EXPECT_EQ(Room().TileCount(), 0);
@@ -350,6 +364,61 @@ TEST_F(RoomFormTest, RememberedSettingsAreClampedAndWrittenBack) {
     EXPECT_EQ(Room().EditorSettings.TileWidth, 1);
     EXPECT_EQ(Room().EditorSettings.HScroll, 400);
     EXPECT_FALSE(game.Rooms().Changed());
+}
+
+TEST_F(RoomFormTest, WheelPanningAndZoomStopAtTheRoomsEnds) {
+    Room().Width = 5000;
+    Room().Height = 4000;
+    TRoomForm* form = OpenRoom();
+    TRoomView* view = form->View();
+    auto* hBar = Find<QScrollBar>(form, "HScrollBar");
+    auto* vBar = Find<QScrollBar>(form, "VScrollBar");
+    QWheelEvent down(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &down);
+    EXPECT_EQ(view->ScrollY(), 48);
+    QWheelEvent right(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::ShiftModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &right);
+    EXPECT_EQ(view->ScrollX(), 48);
+    // Middle-button panning moves the other way to the mouse.
+    QTest::mousePress(view, Qt::MiddleButton, {}, QPoint(200, 200));
+    QTest::mouseMove(view, QPoint(180, 150));
+    QTest::mouseRelease(view, Qt::MiddleButton, {}, QPoint(180, 150));
+    EXPECT_EQ(view->ScrollX(), 68);
+    EXPECT_EQ(view->ScrollY(), 98);
+    EXPECT_EQ(Room().InstanceCount(), 0);  // the middle button places nothing
+
+    hBar->setValue(hBar->maximum());
+    EXPECT_EQ(view->ScrollX() + view->VisibleWidth(), 5000);
+    QTest::mouseClick(Find<QToolButton>(form, "ZoomInBtn"), Qt::LeftButton);
+    EXPECT_EQ(view->Zoom(), 200);
+    EXPECT_EQ(hBar->maximum(), 5000 - view->VisibleWidth());
+    // Ctrl+wheel zooms out, not below 25 %.
+    for (int i = 0; i < 5; ++i) {
+        QWheelEvent out(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                        Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &out);
+    }
+    EXPECT_EQ(view->Zoom(), 25);
+    // At 25 % a click lands four room pixels per screen pixel away.
+    vBar->setValue(0);
+    hBar->setValue(0);
+    Click(form, Qt::LeftButton, At(10, 20));
+    ASSERT_EQ(Room().InstanceCount(), 1);
+    EXPECT_EQ(Room().GetInstance(0).X, 32);
+    EXPECT_EQ(Room().GetInstance(0).Y, 80);
+}
+
+TEST(TileSettingsForm, FieldsAndRanges) {
+    TTileSettingsForm form({16, 16, 0, 0, 1, 1});
+    auto* width = form.findChild<TValueEdit*>(QStringLiteral("TileWidthValue"));
+    auto* hSep = form.findChild<TValueEdit*>(QStringLiteral("TileHSepValue"));
+    ASSERT_TRUE(width && hSep);
+    width->SetValue(0);  // below the range: held at 1
+    hSep->SetValue(40000);
+    form.findChild<TValueEdit*>(QStringLiteral("TileYoffValue"))->SetValue(3);
+    EXPECT_EQ(form.Settings(), (TileSettings{1, 16, 0, 3, 32000, 1}));
 }
 
 // After any series of edits the back buffer, updated only where things
