@@ -4,6 +4,7 @@
 
 #include "code_editors/script_form.h"
 #include "editors/resource_form.h"
+#include "editors/room_form.h"
 #include "image_editors/background_form.h"
 #include "image_editors/data_file_form.h"
 #include "image_editors/sound_form.h"
@@ -16,6 +17,7 @@ TResourceForm* MakeResourceForm(Game& game, ResourceKind kind, int index) {
         case ResourceKind::Sound: return new TSoundForm(game, index);
         case ResourceKind::Background: return new TBackgroundForm(game, index);
         case ResourceKind::DataFile: return new TDataFileForm(game, index);
+        case ResourceKind::Room: return new TRoomForm(game, index);
         default: return nullptr;
     }
 }

@@ -55,6 +55,41 @@ void InsertionSort(std::vector<T>& list, Before before, Moves moves) {
     }
 }
 
+// The order a stable insertion sort gives, in O(n log n), and nothing moved
+// when the list is in order already (the room editor sorts on every paint).
+template <class T, class Before>
+void StableSortByKey(std::vector<T>& list, Before before) {
+    bool inOrder = true;
+    for (std::size_t i = 1; i < list.size() && inOrder; ++i) inOrder = !before(list[i], list[i - 1]);
+    if (!inOrder) std::stable_sort(list.begin(), list.end(), before);
+}
+
+// By descending object depth. An instance of a missing object neither moves
+// nor lets another pass it, so it splits the list into runs that are sorted
+// on their own; this is exactly what the insertion sort does.
+void SortInstancesByDepth(std::vector<RoomInstance>& list, const ResourceLookup& game) {
+    std::vector<std::optional<std::int32_t>> depths(list.size());
+    bool inOrder = true;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        depths[i] = ObjectDepth(game, list[i].Object);
+        if (i > 0 && depths[i] && depths[i - 1] && *depths[i] > *depths[i - 1]) inOrder = false;
+    }
+    if (inOrder) return;
+    std::vector<std::size_t> order(list.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    auto deeper = [&depths](std::size_t a, std::size_t b) { return *depths[a] > *depths[b]; };
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i <= list.size(); ++i) {
+        if (i < list.size() && depths[i]) continue;
+        std::stable_sort(order.begin() + runStart, order.begin() + i, deeper);
+        runStart = i + 1;
+    }
+    std::vector<RoomInstance> sorted;
+    sorted.reserve(list.size());
+    for (std::size_t i : order) sorted.push_back(std::move(list[i]));
+    list.swap(sorted);
+}
+
 }  // namespace
 
 void CRoom::Clear() {
@@ -137,21 +172,12 @@ void CRoom::LockInstances(bool locked) {
 }
 
 void CRoom::SortInstances(int mode, const ResourceLookup& game) {
-    auto always = [](const RoomInstance&) { return true; };
     if (mode == 1) {
-        InsertionSort(mInstances, [](const RoomInstance& a, const RoomInstance& b) { return a.X < b.X; }, always);
+        StableSortByKey(mInstances, [](const RoomInstance& a, const RoomInstance& b) { return a.X < b.X; });
     } else if (mode == 2) {
-        InsertionSort(mInstances, [](const RoomInstance& a, const RoomInstance& b) { return a.Y < b.Y; }, always);
+        StableSortByKey(mInstances, [](const RoomInstance& a, const RoomInstance& b) { return a.Y < b.Y; });
     } else {
-        // A missing object on either side stops the move.
-        InsertionSort(
-            mInstances,
-            [&game](const RoomInstance& a, const RoomInstance& b) {
-                auto depthA = ObjectDepth(game, a.Object);
-                auto depthB = ObjectDepth(game, b.Object);
-                return depthA && depthB && *depthA > *depthB;
-            },
-            always);
+        SortInstancesByDepth(mInstances, game);
     }
 }
 
@@ -234,9 +260,10 @@ void CRoom::LockTiles(bool locked, std::int32_t depth) {
 void CRoom::SortTiles(int mode, std::int32_t depth) {
     auto ofDepth = [depth](const RoomTile& tile) { return tile.Depth == depth; };
     if (mode == 0) {
-        InsertionSort(mTiles, [](const RoomTile& a, const RoomTile& b) { return a.Depth > b.Depth; },
-                      [](const RoomTile&) { return true; });
+        StableSortByKey(mTiles, [](const RoomTile& a, const RoomTile& b) { return a.Depth > b.Depth; });
     } else if (mode == 1) {
+        // A tile of the layer passes any predecessor with a larger X, whatever
+        // its depth, which no key order expresses.
         InsertionSort(mTiles, [](const RoomTile& a, const RoomTile& b) { return a.X < b.X; }, ofDepth);
     } else if (mode == 2) {
         InsertionSort(mTiles, [](const RoomTile& a, const RoomTile& b) { return a.Y < b.Y; }, ofDepth);

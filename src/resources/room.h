@@ -88,6 +88,12 @@ struct RoomExtent {
     bool Holds(std::int64_t x, std::int64_t y) const { return x >= left && x <= right && y >= top && y <= bottom; }
 };
 
+// The instance and tile lists alone, as the room editor's undo keeps them.
+struct RoomItems {
+    std::vector<RoomInstance> instances;
+    std::vector<RoomTile> tiles;
+};
+
 class CRoom {
 public:
     CRoom() { Clear(); }
@@ -114,6 +120,16 @@ public:
     RoomView GetView(int i) const;
     void SetView(int i, const RoomView& view);
 
+    // Read-only views for drawing and hit testing without copying.
+    const std::vector<RoomInstance>& Instances() const { return mInstances; }
+    const std::vector<RoomTile>& Tiles() const { return mTiles; }
+    RoomItems CopyItems() const { return {mInstances, mTiles}; }
+    // Exchanges the lists with the given ones; nothing else of the room changes.
+    void SwapItems(RoomItems& items) {
+        mInstances.swap(items.instances);
+        mTiles.swap(items.tiles);
+    }
+
     int InstanceCount() const { return static_cast<int>(mInstances.size()); }
     RoomInstance GetInstance(int i) const;
     void SetInstance(int i, const RoomInstance& instance);
@@ -125,7 +141,8 @@ public:
     void MoveInstanceToStart(int i);
     void ShiftInstances(std::int32_t dx, std::int32_t dy);
     void LockInstances(bool locked);
-    // Stable: 1 by X, 2 by Y, otherwise by descending depth of the object.
+    // Stable: 1 by X, 2 by Y, otherwise by descending depth of the object,
+    // where an instance of a missing object is passed by none.
     void SortInstances(int mode, const ResourceLookup& game);
     int FindInstance(std::int32_t id) const;
     // The first / last instance in list order whose extent holds the point, or -1.

@@ -144,6 +144,7 @@ int CResourceList<R>::DuplicateResource(int source) {
     int index = AddResource();
     if (const R* original = ResourceAt(source)) {
         ResourceTraits<R>::Copy(*mSlots[index].resource, *original);
+        ResourceTraits<R>::AfterDuplicate(mGame, *mSlots[index].resource);
         UpdateIcon(index);
     }
     return index;

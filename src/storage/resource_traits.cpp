@@ -88,6 +88,11 @@ void ResourceTraits<CRoom>::SkipExtra(CStream& stream) {
     stream.ReadInteger();
 }
 
+void ResourceTraits<CRoom>::AfterDuplicate(Game& game, CRoom& room) {
+    // As a merge does: same references, new ids.
+    room.RemapAfterMerge(0, 0, game);
+}
+
 void ResourceTraits<CRoom>::ClearExtra(Game& game) {
     game.LastInstanceId = kFirstLastInstanceId;
     game.LastTileId = kFirstLastTileId;

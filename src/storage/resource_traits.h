@@ -40,6 +40,9 @@ struct DefaultResourceTraits {
         }
     }
     static void Copy(R& target, const R& source) { target.Assign(&source); }
+    // A duplicate must not share what has to be unique across the game
+    // (rooms: instance and tile ids).
+    static void AfterDuplicate(Game&, R&) {}
 
     // The tree icon of an existing resource.
     static int Icon(const Game&, const R&, int thumbnail) {
@@ -123,6 +126,7 @@ struct ResourceTraits<CRoom> : DefaultResourceTraits<CRoom, ResourceKind::Room> 
     static void LoadExtra(CStream& stream, Game& game);
     static void SkipExtra(CStream& stream);
     static void ClearExtra(Game& game);
+    static void AfterDuplicate(Game& game, CRoom& room);
 };
 
 }  // namespace kestrin

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "imaging/draw_target.h"
@@ -644,6 +645,66 @@ TEST(RoomTest, InstancesAndTilesAtTheEndsOfTheIntRangeDrawNothing) {
         room.Draw(target, 0, 0, game);
         EXPECT_EQ(canvas, Bitmap24(8, 8, MakeColor(1, 2, 3))) << transparent;
     }
+}
+
+// The sorts run in O(n log n) but must give exactly the order of the stable
+// insertion sort described for rooms, including its odd rule that an
+// instance of a missing object is passed by none.
+template <class T, class Before>
+void ReferenceInsertionSort(std::vector<T>& list, Before before) {
+    for (std::size_t i = 1; i < list.size(); ++i)
+        for (std::size_t j = i; j > 0 && before(list[j], list[j - 1]); --j) std::swap(list[j], list[j - 1]);
+}
+
+TEST(RoomTest, DepthSortsGiveTheInsertionSortOrder) {
+    FakeGame game;
+    for (std::int32_t depth : {0, 5, -5, 100, 5}) game.AddObject(depth);
+    std::mt19937 random(7);
+    for (int round = 0; round < 40; ++round) {
+        CRoom room;
+        const int count = 1 + static_cast<int>(random() % 60);
+        for (int i = 0; i < count; ++i) {
+            // Objects 5 and 6 do not exist.
+            room.AddInstance(static_cast<int>(random() % 8), static_cast<int>(random() % 8),
+                             static_cast<int>(random() % (round % 2 ? 7 : 5)), game);
+            RoomTile tile;
+            tile.X = static_cast<int>(random() % 8);
+            tile.Depth = static_cast<int>(random() % 4) * 10;
+            room.AddTile(tile, game);
+        }
+        std::vector<RoomInstance> instances = room.Instances();
+        std::vector<RoomTile> tiles = room.Tiles();
+        auto deeper = [&](const RoomInstance& a, const RoomInstance& b) {
+            const CObject* objectA = game.ObjectAt(a.Object);
+            const CObject* objectB = game.ObjectAt(b.Object);
+            return objectA && objectB && objectA->Depth > objectB->Depth;
+        };
+        for (int mode : {1, 2, 0}) {
+            room.SortInstances(mode, game);
+            if (mode == 1) ReferenceInsertionSort(instances, [](auto& a, auto& b) { return a.X < b.X; });
+            if (mode == 2) ReferenceInsertionSort(instances, [](auto& a, auto& b) { return a.Y < b.Y; });
+            if (mode == 0) ReferenceInsertionSort(instances, deeper);
+            EXPECT_EQ(room.Instances(), instances) << "round " << round << " mode " << mode;
+        }
+        room.SortTiles(0, 0);
+        ReferenceInsertionSort(tiles, [](auto& a, auto& b) { return a.Depth > b.Depth; });
+        EXPECT_EQ(room.Tiles(), tiles) << "round " << round;
+    }
+}
+
+TEST(RoomTest, SwapItemsExchangesOnlyTheLists) {
+    FakeGame game;
+    const int object = game.AddObject(0);
+    CRoom room;
+    room.Caption = "hall";
+    room.AddInstance(1, 2, object, game);
+    RoomItems saved = room.CopyItems();
+    room.ClearInstances();
+    room.Caption = "typed since";
+    room.SwapItems(saved);
+    EXPECT_EQ(room.InstanceCount(), 1);
+    EXPECT_EQ(room.Caption, "typed since");
+    EXPECT_TRUE(saved.instances.empty());
 }
 
 }  // namespace
