@@ -315,8 +315,11 @@ void TActionListView::keyPressEvent(QKeyEvent* event) {
 }
 
 void TActionListView::contextMenuEvent(QContextMenuEvent* event) {
-    const QPoint pos = viewport()->mapFrom(this, event->pos());
-    const QModelIndex index = indexAt(pos);
+    // Mouse menus come through the viewport, in its coordinates; the menu
+    // key comes to the list itself.
+    const QPoint pos = event->reason() == QContextMenuEvent::Keyboard ? viewport()->mapFrom(this, event->pos())
+                                                                        : event->pos();
+    const QModelIndex index = event->reason() == QContextMenuEvent::Keyboard ? currentIndex() : indexAt(pos);
     setCurrentRow(index.isValid() ? index.row() : -1,
                   index.isValid() ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Clear);
     const bool line = Selected() >= 0;

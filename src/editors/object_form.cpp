@@ -529,6 +529,7 @@ void TObjectForm::RestoreBackup() {
 }
 
 bool TObjectForm::eventFilter(QObject* watched, QEvent* event) {
+    if (!mEventList) return ResourceForm<CObject>::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const QPoint global = mouse->globalPosition().toPoint();
