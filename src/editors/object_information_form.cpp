@@ -35,6 +35,7 @@ TObjectInformationForm& ShowReport(Game& game, QMdiArea& area, int object) {
         window = new TObjectInformationForm(game);
         area.addSubWindow(window);
         window->resize(460, 520);
+        window->move(30, 30);
     }
     window->Report(object);
     window->show();
@@ -47,6 +48,7 @@ TObjectInformationForm& ShowReport(Game& game, QMdiArea& area, int object) {
 TObjectInformationForm::TObjectInformationForm(Game& game, QWidget* parent) : QMdiSubWindow(parent), mGame(game) {
     setObjectName(QStringLiteral("TObjectInformationForm"));
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
     auto* content = new QWidget(this);
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
