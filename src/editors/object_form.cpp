@@ -518,6 +518,8 @@ void TObjectForm::ResourcesChanged(ResourceKind kind) {
 }
 
 void TObjectForm::RestoreBackup() {
+    // The copy replaces every event: the list must not keep pointing into the old ones.
+    mActionList->SetEvent(nullptr);
     ResourceForm<CObject>::RestoreBackup();
     CObject* object = Resource();
     // Other editors may have changed parents meanwhile: the old parent can

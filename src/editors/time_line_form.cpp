@@ -120,6 +120,17 @@ TTimeLineForm::TTimeLineForm(Game& game, int index, QWidget* parent) : ResourceF
 
 void TTimeLineForm::FillControls() { FillMomentList(0); }
 
+void TTimeLineForm::RestoreBackup() {
+    // The copy replaces every moment: the list must not keep pointing into the old ones.
+    mActionList->SetEvent(nullptr);
+    ResourceForm<CTimeLine>::RestoreBackup();
+}
+
+void TTimeLineForm::ResourcesChanged(ResourceKind) {
+    // Action lines name resources.
+    mActionList->viewport()->update();
+}
+
 void TTimeLineForm::FillMomentList(int select) {
     const CTimeLine* timeLine = Resource();
     const int count = timeLine ? timeLine->MomentCount() : 0;

@@ -23,6 +23,8 @@ class TTimeLineForm : public ResourceForm<CTimeLine> {
 public:
     TTimeLineForm(Game& game, int index, QWidget* parent = nullptr);
 
+    void ResourcesChanged(ResourceKind kind) override;
+
     int SelectedMoment() const;
     void SelectMoment(int line);
     TActionListView& Actions() const { return *mActionList; }
@@ -36,6 +38,7 @@ public:
 
 protected:
     void FillControls() override;
+    void RestoreBackup() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
