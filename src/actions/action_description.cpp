@@ -3,10 +3,10 @@
 
 #include "actions/action_description.h"
 
-#include <charconv>
 #include <cstdint>
 
 #include "actions/action_definition.h"
+#include "platform/integer_text.h"
 #include "resources/action.h"
 #include "resources/resource_kind.h"
 
@@ -28,13 +28,7 @@ void ReplaceAll(std::string& text, const std::string& marker, const std::string&
     text = std::move(result);
 }
 
-// A whole decimal 32-bit integer, or 0.
-std::int32_t IntegerOrZero(const std::string& text) {
-    std::int32_t value = 0;
-    const char* end = text.data() + text.size();
-    auto [next, error] = std::from_chars(text.data(), end, value);
-    return error == std::errc() && next == end && !text.empty() ? value : 0;
-}
+std::int32_t IntegerOrZero(const std::string& text) { return IntegerOr(text, 0); }
 
 std::string MenuItem(const std::string& menu, std::int32_t item) {
     if (item < 0) return {};

@@ -6,7 +6,7 @@
 
 #include "app/busy_cursor.h"
 #include "app/main_form.h"
-#include "app/placeholder_editor.h"
+#include "editors/object_information_form.h"
 #include "app/resource_tree_view.h"
 #include "app/text_convert.h"
 #include "platform/file_system.h"
@@ -299,13 +299,6 @@ void TMainForm::ExportScriptsFrom(ResourceNode* node) {
 
 // ---- windows without a list ---------------------------------------------------------
 
-void TMainForm::ShowObjectInformation() {
-    if (!mObjectInformationWindow) {
-        mObjectInformationWindow = new TPlaceholderForm("Object Information");
-        ShowChildWindow(mObjectInformationWindow);
-    }
-    mObjectInformationWindow->show();
-    mClientArea->setActiveSubWindow(mObjectInformationWindow);
-}
+void TMainForm::ShowObjectInformation() { ShowAllObjectsInformation(mGame, *mClientArea); }
 
 }  // namespace kestrin

@@ -189,7 +189,6 @@ private:
     QMenu* mTutorialsMenu = nullptr;
     std::array<QAction*, kRecentFileCount> mRecent{};
     std::unique_ptr<ScriptInfoWindows> mInfoWindows;
-    QPointer<QMdiSubWindow> mObjectInformationWindow;
 };
 
 }  // namespace kestrin

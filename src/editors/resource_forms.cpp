@@ -3,8 +3,10 @@
 #include "editors/resource_forms.h"
 
 #include "code_editors/script_form.h"
+#include "editors/object_form.h"
 #include "editors/resource_form.h"
 #include "editors/room_form.h"
+#include "editors/time_line_form.h"
 #include "image_editors/background_form.h"
 #include "image_editors/data_file_form.h"
 #include "image_editors/sound_form.h"
@@ -18,6 +20,8 @@ TResourceForm* MakeResourceForm(Game& game, ResourceKind kind, int index) {
         case ResourceKind::Background: return new TBackgroundForm(game, index);
         case ResourceKind::DataFile: return new TDataFileForm(game, index);
         case ResourceKind::Room: return new TRoomForm(game, index);
+        case ResourceKind::Object: return new TObjectForm(game, index);
+        case ResourceKind::TimeLine: return new TTimeLineForm(game, index);
         default: return nullptr;
     }
 }

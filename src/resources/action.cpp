@@ -3,11 +3,11 @@
 #include "resources/action.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 
 #include "actions/action_definition.h"
 #include "actions/action_registry.h"
+#include "platform/integer_text.h"
 #include "stream/stream.h"
 
 namespace kestrin {
@@ -15,16 +15,6 @@ namespace kestrin {
 namespace {
 
 constexpr std::int32_t kActionVersion = 440;
-
-// A decimal integer filling the whole text; fallback otherwise.
-std::int64_t ParseInteger(const std::string& text, std::int64_t fallback) {
-    std::int64_t value = 0;
-    const char* begin = text.data();
-    const char* end = begin + text.size();
-    auto [next, error] = std::from_chars(begin, end, value);
-    if (error != std::errc() || next != end || text.empty()) return fallback;
-    return value;
-}
 
 // A record holds at most eight slots; more is a corrupted file.
 int ReadSlotCount(CStream& stream) {
@@ -119,7 +109,7 @@ void CAction::RemapAfterMerge(const MergeOffsets& offsets) {
         ResourceKind kind;
         if (!ArgumentResourceKind(ArgKind[i], kind)) continue;
         // A text beyond the stored int's range names no resource and stays.
-        std::int64_t index = ParseInteger(ArgValue[i], -1);
+        const std::int64_t index = IntegerOr(ArgValue[i], -1);
         if (index >= 0 && index <= std::numeric_limits<std::int32_t>::max())
             ArgValue[i] = std::to_string(MergedIndex(static_cast<std::int32_t>(index), offsets[kind]));
     }

@@ -69,6 +69,12 @@ bool CTimeLine::DeleteMoment(std::int32_t step) {
     return false;
 }
 
+bool CTimeLine::DeleteMomentAt(int i) {
+    if (i < 0 || i >= MomentCount()) return false;
+    mMoments.erase(mMoments.begin() + i);
+    return true;
+}
+
 int CTimeLine::ChangeMoment(std::int32_t step, std::int32_t newStep) {
     int from = FindMoment(step);
     if (from < 0 || FindMoment(newStep) >= 0) return -1;

@@ -33,6 +33,9 @@ public:
     int AddMoment(std::int32_t step);
     // Removes the last moment with that step.
     bool DeleteMoment(std::int32_t step);
+    // Removes moment i; false outside the list. Shifting can leave two
+    // moments on one step, and the editor deletes the one the user chose.
+    bool DeleteMomentAt(int i);
     // Moves a moment's actions to a new step; -1 (nothing changed) when no
     // moment has step or one already has newStep.
     int ChangeMoment(std::int32_t step, std::int32_t newStep);

@@ -624,7 +624,7 @@ TEST_F(MainFormTest, FindResourceOpensTheFirstMatchInOrder) {
     EXPECT_EQ(dialogs.InputCaptions[0], "Finding a Resource");
     EXPECT_NE(game.Objects().EditorAt(0), nullptr);
     EXPECT_EQ(game.Sprites().EditorAt(0), nullptr);
-    EXPECT_EQ(ChildTitles(*form), std::vector<QString>{QStringLiteral("Object: player (editor not yet available)")});
+    EXPECT_EQ(ChildTitles(*form), std::vector<QString>{QStringLiteral("Object Properties: player")});
 
     form->FindResourceCommand();
     EXPECT_EQ(recorder.Messages(), std::vector<std::string>{"Cannot find resource nobody"});
