@@ -2,6 +2,7 @@
 
 #include "editors/resource_forms.h"
 
+#include "editors/path_form.h"
 #include "editors/resource_form.h"
 
 namespace kestrin {
@@ -10,6 +11,7 @@ TResourceForm* MakeResourceForm(Game& game, ResourceKind kind, int index) {
     (void)game;
     (void)index;
     switch (kind) {
+        case ResourceKind::Path: return new TPathForm(game, index);
         default: return nullptr;
     }
 }
