@@ -2,7 +2,6 @@
 
 #include "editors/path_form.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -21,7 +20,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "app/resource_menu_popup.h"
 #include "app/text_convert.h"
