@@ -4,6 +4,7 @@
 
 #include "code_editors/script_form.h"
 #include "editors/object_form.h"
+#include "editors/path_form.h"
 #include "editors/resource_form.h"
 #include "editors/room_form.h"
 #include "editors/time_line_form.h"
@@ -22,6 +23,7 @@ TResourceForm* MakeResourceForm(Game& game, ResourceKind kind, int index) {
         case ResourceKind::Room: return new TRoomForm(game, index);
         case ResourceKind::Object: return new TObjectForm(game, index);
         case ResourceKind::TimeLine: return new TTimeLineForm(game, index);
+        case ResourceKind::Path: return new TPathForm(game, index);
         default: return nullptr;
     }
 }

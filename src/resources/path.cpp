@@ -199,7 +199,7 @@ void CPath::Recompute() {
     }
 }
 
-PathPoint CPath::GetPosition(double f) const {
+PathPoint CPath::PositionFrom(double f, int& from) const {
     int count = ComputedCount();
     if (count == 0) return {0, 0, 100};
     auto point = [&](int i) { return PathPoint{mComputed[i].x, mComputed[i].y, mComputed[i].speed}; };
@@ -208,8 +208,11 @@ PathPoint CPath::GetPosition(double f) const {
     if (f == 0) return point(0);
     if (f == 1) return point(count - 1);
     double d = mLength * f;
-    int i = 0;
+    // Distances never decrease, so every index before the answer for a
+    // smaller d is also before the answer for d.
+    int i = std::clamp(from, 0, count - 2);
     while (i < count - 2 && mComputed[i + 1].distance <= d) ++i;
+    from = i;
     const auto& a = mComputed[i];
     const auto& b = mComputed[i + 1];
     if (b.distance == a.distance) return point(i);

@@ -56,7 +56,7 @@ public:
     void Reverse();
 
     // Position and speed at a fraction of the length.
-    PathPoint GetPosition(double f) const;
+    PathPoint GetPosition(double f) const { int from = 0; return PositionFrom(f, from); }
     double GetX(double f) const { return GetPosition(f).x; }
     double GetY(double f) const { return GetPosition(f).y; }
 
@@ -78,12 +78,30 @@ public:
     std::int32_t SnapY = 16;
 
 private:
+    friend class PathSampler;
+    // GetPosition, searching the segment from index `from` on (which must
+    // not lie beyond the answer) and leaving the found segment there.
+    PathPoint PositionFrom(double f, int& from) const;
     void Subdivide(int depth, const PathPoint& s, const PathPoint& c, const PathPoint& e);
     void Append(const PathPoint& p) { mComputed.push_back({p.x, p.y, p.speed, 0}); }
 
     std::vector<PathPoint> mPoints;
     std::vector<ComputedPathPoint> mComputed;
     double mLength = 0;
+};
+
+// Positions at fractions that never decrease, as drawing asks for them: one
+// walk along the computed points instead of a search from the start for each.
+// Every answer equals GetPosition's.
+class PathSampler {
+public:
+    explicit PathSampler(const CPath& path) : mPath(path) {}
+    // f must not be smaller than in the previous call.
+    PathPoint At(double f) { return mPath.PositionFrom(f, mIndex); }
+
+private:
+    const CPath& mPath;
+    int mIndex = 0;
 };
 
 }  // namespace kestrin

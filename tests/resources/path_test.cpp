@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "resources/action_fixture.h"
 #include "resources/path.h"
@@ -238,6 +241,39 @@ TEST(PathTest, HugeSmoothPathsStayBounded) {
     EXPECT_EQ(path.Precision, 8);
     EXPECT_GT(path.ComputedCount(), 16500);
     EXPECT_LE(path.ComputedCount(), (1 << 22) + 2);
+}
+
+// The sampler walks forward from where it stopped; each answer must still be
+// GetPosition's, also across segments of zero length (repeated points) and
+// for fractions that repeat or lie outside 0..1.
+TEST(PathTest, SamplerEqualsGetPosition) {
+    CPath smooth;
+    smooth.SetKind(kPathSmooth);
+    for (auto [x, y, sp] : {std::tuple{0.0, 0.0, 100.0}, {120.0, 10.0, 50.0}, {120.0, 10.0, 50.0},
+                            {200.0, 150.0, 300.0}, {40.0, 90.0, 10.0}})
+        smooth.AddPoint(x, y, sp);
+    CPath straight;
+    straight.SetClosed(false);
+    for (auto [x, y] : {std::pair{5.0, 5.0}, {5.0, 5.0}, {65.0, 5.0}, {65.0, 85.0}}) straight.AddPoint(x, y, 100);
+    CPath single;
+    single.AddPoint(7, 8, 9);
+    CPath empty;
+    for (const CPath* path : {&smooth, &straight, &single, &empty}) {
+        PathSampler sampler(*path);
+        const std::vector<double> fractions = {-0.5, 0, 0, 1e-9, 0.1, 0.1, 0.25, 0.3333, 0.5, 0.75, 0.999, 1, 2};
+        for (double f : fractions) {
+            PathPoint expected = path->GetPosition(f), got = sampler.At(f);
+            EXPECT_EQ(got.x, expected.x) << f;
+            EXPECT_EQ(got.y, expected.y) << f;
+            EXPECT_EQ(got.speed, expected.speed) << f;
+        }
+        PathSampler dense(*path);
+        for (int i = 0; i <= 1000; ++i) {
+            PathPoint expected = path->GetPosition(i / 1000.0), got = dense.At(i / 1000.0);
+            ASSERT_EQ(got.x, expected.x) << i;
+            ASSERT_EQ(got.y, expected.y) << i;
+        }
+    }
 }
 
 }  // namespace

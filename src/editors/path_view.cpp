@@ -1,0 +1,69 @@
+// The path editor's drawing widget.
+
+#include "editors/path_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <utility>
+
+namespace kestrin {
+
+TPathView::TPathView(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TPathView::paintEvent(QPaintEvent*) {
+    if (mBuffer.size() != size()) mBuffer = QImage(size(), QImage::Format_RGB32);
+    if (mBuffer.isNull()) return;
+    if (mPath) {
+        bool roomFits = !mRoomPicture.isNull() && mRoomPicture.size() == size();
+        DrawPathPicture(mBuffer, *mPath, roomFits ? &mRoomPicture : nullptr, mState);
+    } else {
+        mBuffer.fill(Qt::white);
+    }
+    QPainter painter(this);
+    painter.drawImage(0, 0, mBuffer);
+}
+
+void TPathView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit Resized();
+}
+
+void TPathView::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    emit Pressed(RoomPosition(event->position().toPoint()), event->button(), event->modifiers());
+}
+
+void TPathView::mouseMoveEvent(QMouseEvent* event) {
+    emit Moved(RoomPosition(event->position().toPoint()), event->modifiers());
+}
+
+void TPathView::mouseReleaseEvent(QMouseEvent*) { emit Released(); }
+
+void TPathView::wheelEvent(QWheelEvent* event) {
+    mWheelRest += event->angleDelta();
+    int h = mWheelRest.x() / 120, v = mWheelRest.y() / 120;
+    mWheelRest -= QPoint(h * 120, v * 120);
+    // Shift turns the vertical wheel sideways, as most drawing programs do.
+    if (event->modifiers().testFlag(Qt::ShiftModifier)) std::swap(h, v);
+    if (h != 0 || v != 0) emit Wheeled(h, v);
+    event->accept();
+}
+
+void TPathView::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Delete:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down: emit KeyPressed(event->key(), event->modifiers()); break;
+        default: QWidget::keyPressEvent(event);
+    }
+}
+
+}  // namespace kestrin

@@ -1,0 +1,58 @@
+#pragma once
+// The path editor's drawing: shows the picture of path_drawing.h and turns
+// the mouse, the wheel and the keys into room positions for the window.
+
+#include <QImage>
+#include <QWidget>
+#include <utility>
+
+#include "editors/path_drawing.h"
+
+namespace kestrin {
+
+class CPath;
+
+class TPathView : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPathView(QWidget* parent = nullptr);
+
+    void SetPath(const CPath* path) { mPath = path; }
+    PathPictureState& State() { return mState; }
+    const PathPictureState& State() const { return mState; }
+    QPoint Origin() const { return mState.origin; }
+    void SetOrigin(QPoint origin) { mState.origin = origin; }
+    void SetRoomPicture(QImage picture) { mRoomPicture = std::move(picture); }
+    const QImage& RoomPicture() const { return mRoomPicture; }
+    // The room position under a point of the drawing.
+    QPoint RoomPosition(QPoint viewPos) const { return viewPos + mState.origin; }
+
+    QSize sizeHint() const override { return {480, 400}; }
+
+signals:
+    void Pressed(QPoint roomPos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void Moved(QPoint roomPos, Qt::KeyboardModifiers modifiers);
+    void Released();
+    // Whole steps of the wheel: positive is up or left.
+    void Wheeled(int horizontalSteps, int verticalSteps);
+    void KeyPressed(int key, Qt::KeyboardModifiers modifiers);
+    void Resized();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    const CPath* mPath = nullptr;
+    PathPictureState mState;
+    QImage mRoomPicture;
+    QImage mBuffer;
+    QPoint mWheelRest;  // eighths of a degree not yet a whole step
+};
+
+}  // namespace kestrin
