@@ -214,8 +214,13 @@ std::string WriteTemporaryBeside(const std::string& path, const void* data, std:
     std::string temporary = path + ".kstmp-XXXXXX";
     int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
-        // A name too long is the name's fault, anything else the folder's.
-        if (errno == ENAMETOOLONG) throw FileError("Cannot create file \"" + path + "\". " + ErrnoText());
+        // A name too long or a folder that is not there is the name's fault,
+        // anything else the folder's.
+        int error = errno;
+        struct stat folder;
+        bool noFolder = ::stat((ExtractFilePath(path) + ".").c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode);
+        errno = error;
+        if (error == ENAMETOOLONG || noFolder) throw FileError("Cannot create file \"" + path + "\". " + ErrnoText());
         throw TemporaryFileError("Cannot create a temporary file beside \"" + path + "\". " + ErrnoText());
     }
 
