@@ -18,6 +18,7 @@
 #include "editors/editor_dialogs.h"
 #include "image_editors/data_file_name_rule.h"
 #include "image_editors/file_messages.h"
+#include "image_editors/named_controls.h"
 #include "platform/user_interface.h"
 #include "stream/stream.h"
 
@@ -38,18 +39,6 @@ public:
         return Invalid;
     }
 };
-
-QCheckBox* MakeCheck(const char* name, const char* text, QWidget* parent) {
-    auto* check = new QCheckBox(QString::fromLatin1(text), parent);
-    check->setObjectName(QString::fromLatin1(name));
-    return check;
-}
-
-QPushButton* MakeButton(const char* name, const char* text, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
 
 }  // namespace
 
@@ -174,7 +163,7 @@ void TDataFileForm::LoadData() {
     }
     if (Forgotten() || !file) return;
     // Refused before reading: the game could not store it.
-    if (!FitsInBlock(static_cast<std::uint64_t>(QFileInfo(PathToQt(*file)).size()))) {
+    if (!FileFitsInGame(*file)) {
         ShowMessage(kFileTooLargeMessage);
         return;
     }

@@ -16,6 +16,7 @@
 #include "app/text_convert.h"
 #include "editors/editor_dialogs.h"
 #include "image_editors/file_messages.h"
+#include "image_editors/named_controls.h"
 #include "image_editors/sound_player.h"
 #include "image_editors/sound_rules.h"
 #include "image_editors/value_edit.h"
@@ -28,20 +29,10 @@ namespace kestrin {
 
 namespace {
 
-QPushButton* MakeButton(const char* name, const char* text, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
 QLabel* MakeLabel(const char* name, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
-}
-
-bool FitsInGame(const std::string& file) {
-    return FitsInBlock(static_cast<std::uint64_t>(QFileInfo(PathToQt(file)).size()));
 }
 
 }  // namespace
@@ -215,7 +206,7 @@ void TSoundForm::LoadSound() {
     if (Forgotten() || !file) return;
     Prefs().SoundDir = PathFromQt(QFileInfo(PathToQt(*file)).absolutePath());
     // Refused before reading: the game could not store it.
-    if (!FitsInGame(*file)) {
+    if (!FileFitsInGame(*file)) {
         ShowMessage(kFileTooLargeMessage);
         return;
     }
@@ -265,7 +256,7 @@ void TSoundForm::EditSound() {
         if (host) host->SetMainWindowVisible(true);
     }
     // Only what the editor handed back replaces the sound.
-    bool readBack = ran && !Forgotten() && FileExists(file) && FitsInGame(file) && Resource()->LoadFromFile(file);
+    bool readBack = ran && !Forgotten() && FileExists(file) && FileFitsInGame(file) && Resource()->LoadFromFile(file);
     DeleteFile(file);
     if (Forgotten()) return;
     if (!ran) {
