@@ -12,7 +12,10 @@
 #include "app/color_value.h"
 #include "app/text_convert.h"
 #include "code_editors/code_form.h"
+#include "image_editors/edit_sprite_form.h"
 #include "image_editors/image_edit_form.h"
+#include "image_editors/placement_form.h"
+#include "image_editors/strip_form.h"
 #include "image_editors/values_dialog.h"
 #include "platform/external_program.h"
 #include "platform/preferences.h"
@@ -96,6 +99,12 @@ std::vector<std::string> QtEditorDialogs::ChooseFiles(const FileDialogSpec& spec
 bool QtEditorDialogs::EditImage(Bitmap24& image, bool allowResize, bool transparent) {
     return RunImageEditor(image, allowResize, transparent);
 }
+
+bool QtEditorDialogs::AskStrip(const Bitmap24& picture, bool lockSize) { return RunStripForm(picture, lockSize); }
+
+int QtEditorDialogs::AskPlacement() { return RunPlacementForm(); }
+
+bool QtEditorDialogs::EditSprite(CSprite& sprite) { return RunEditSpriteForm(sprite); }
 
 bool AskValue(const std::string& title, const std::string& caption, std::int32_t& value) {
     std::array<std::int32_t, 3> values{value, 0, 0};

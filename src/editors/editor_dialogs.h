@@ -16,6 +16,7 @@
 namespace kestrin {
 
 class Bitmap24;
+class CSprite;
 
 // A piece of code handed to the code editor: an action's code, a room's or
 // an instance's creation code, or (code mode off) an action's plain text.
@@ -52,6 +53,16 @@ public:
     // change its size; transparent is how the image operations treat its
     // transparent colour.
     virtual bool EditImage(Bitmap24& image, bool allowResize, bool transparent) = 0;
+    // The strip window over the picture, with the run's strip settings
+    // (CurrentStripSettings) in its fields; every change is kept in them, also
+    // on Cancel. A locked size keeps width and height as they are. True on OK.
+    virtual bool AskStrip(const Bitmap24& picture, bool lockSize) = 0;
+    // The placement question for incoming frames of another size: one of the
+    // kPlacement answers.
+    virtual int AskPlacement() = 0;
+    // The sprite editor, modal, on the sprite's frames; true when it replaced
+    // them.
+    virtual bool EditSprite(CSprite& sprite) = 0;
 };
 
 // The Qt dialogs, over the active window.
@@ -65,6 +76,9 @@ public:
     std::optional<std::string> ChooseFile(const FileDialogSpec& spec) override;
     std::vector<std::string> ChooseFiles(const FileDialogSpec& spec) override;
     bool EditImage(Bitmap24& image, bool allowResize, bool transparent) override;
+    bool AskStrip(const Bitmap24& picture, bool lockSize) override;
+    int AskPlacement() override;
+    bool EditSprite(CSprite& sprite) override;
 };
 
 // The dialogs in use (the Qt ones unless something else is installed).
@@ -93,6 +107,11 @@ bool AskValues3(const std::string& title, const std::string& caption1, std::int3
 inline bool EditImage(Bitmap24& image, bool allowResize, bool transparent) {
     return UsedEditorDialogs().EditImage(image, allowResize, transparent);
 }
+inline bool AskStrip(const Bitmap24& picture, bool lockSize) {
+    return UsedEditorDialogs().AskStrip(picture, lockSize);
+}
+inline int AskPlacement() { return UsedEditorDialogs().AskPlacement(); }
+inline bool EditSprite(CSprite& sprite) { return UsedEditorDialogs().EditSprite(sprite); }
 inline std::optional<CodeEditResult> EditCode(const CodeEditRequest& request) {
     return UsedEditorDialogs().EditCode(request);
 }

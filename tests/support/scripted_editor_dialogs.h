@@ -36,6 +36,13 @@ public:
     std::deque<std::function<bool(Bitmap24&, bool allowResize, bool transparent)>> ImageEdits;
     int ImageEditsAsked = 0;
 
+    // Each answer may change the strip settings and says OK or Cancel.
+    std::deque<std::function<bool(const Bitmap24& picture, bool lockSize)>> Strips;
+    std::deque<int> Placements;
+    // Each answer edits the sprite and says whether it replaced its frames.
+    std::deque<std::function<bool(CSprite&)>> SpriteEdits;
+    int StripsAsked = 0, PlacementsAsked = 0, SpriteEditsAsked = 0;
+
     std::vector<ValuesAsked> ValuesQuestions;
     std::vector<CodeEditRequest> CodeRequests;
     std::vector<FileDialogSpec> FileSpecs;
@@ -92,6 +99,29 @@ public:
         auto edit = std::move(ImageEdits.front());
         ImageEdits.pop_front();
         return edit(image, allowResize, transparent);
+    }
+
+    bool AskStrip(const Bitmap24& picture, bool lockSize) override {
+        ++StripsAsked;
+        if (Strips.empty()) return false;
+        auto answer = std::move(Strips.front());
+        Strips.pop_front();
+        return answer(picture, lockSize);
+    }
+    // An unscripted question is answered as the window's close box does.
+    int AskPlacement() override {
+        ++PlacementsAsked;
+        if (Placements.empty()) return 0;
+        int answer = Placements.front();
+        Placements.pop_front();
+        return answer;
+    }
+    bool EditSprite(CSprite& sprite) override {
+        ++SpriteEditsAsked;
+        if (SpriteEdits.empty()) return false;
+        auto edit = std::move(SpriteEdits.front());
+        SpriteEdits.pop_front();
+        return edit(sprite);
     }
 
 private:
