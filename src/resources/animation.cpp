@@ -9,6 +9,7 @@
 #include "imaging/bmp_codec.h"
 #include "imaging/gif_codec.h"
 #include "imaging/picture_frames.h"
+#include "platform/delayed_progress.h"
 #include "platform/file_system.h"
 #include "platform/user_interface.h"
 #include "resources/sprite.h"
@@ -131,8 +132,11 @@ bool TAnimation::SaveAsGif(const std::string& name) const {
 
 template <typename Operation>
 void TAnimation::ApplyToEach(Operation operation) {
-    for (Image& frame : mFrames)
+    long long done = 0;
+    for (Image& frame : mFrames) {
         if (Image result = operation(frame.get())) frame = std::move(result);
+        ReportProgressStep(++done, FrameCount());
+    }
 }
 
 void TAnimation::ResizeCanvas(int width, int height, int placement) {

@@ -5,15 +5,23 @@
 // empty frame with the picture drawn at 0,0); whole-set operations replace
 // each frame by one image operation's result.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "imaging/bitmap24.h"
+#include "imaging/gif_codec.h"
 
 namespace kestrin {
 
 class CSprite;
+
+// Whether a set of count frames of this size may be made: a typed size or a
+// generated length must not exhaust memory.
+inline constexpr bool FrameSetWithinLimits(std::int64_t count, std::int64_t width, std::int64_t height) {
+    return WithinImageLimits(width, height) && count >= 0 && count * width * height <= kMaxAnimationPixels;
+}
 
 class TAnimation {
 public:
