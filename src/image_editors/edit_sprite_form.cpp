@@ -47,11 +47,15 @@ public:
         for (int y = 0; y < image.height(); ++y) {
             const uchar* from = image.constScanLine(y);
             std::uint8_t* to = picture->Row(y);
-            for (int x = 0; x < image.width(); ++x) PutPixel(to + 3 * x, MakeColor(from[3 * x], from[3 * x + 1], from[3 * x + 2]));
+            for (int x = 0; x < image.width(); ++x)
+                PutPixel(to + 3 * x, MakeColor(from[3 * x], from[3 * x + 1], from[3 * x + 2]));
         }
         return picture;
     }
-    bool HasPicture() const override { return QApplication::clipboard()->mimeData()->hasImage(); }
+    bool HasPicture() const override {
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        return data && data->hasImage();
+    }
 };
 
 QColor ToQColor(ColorValue color) { return QColor(RedOf(color), GreenOf(color), BlueOf(color)); }

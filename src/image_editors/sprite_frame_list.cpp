@@ -3,6 +3,7 @@
 #include "image_editors/sprite_frame_list.h"
 
 #include <QDropEvent>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <algorithm>
 
@@ -46,6 +47,18 @@ void TSpriteFrameList::ShowFrames(const TAnimation& frames, int selected) {
         entry->setIcon(QIcon(QPixmap::fromImage(FrameThumbnail(*frames.GetImage(i), frames.Transparent()))));
     }
     setCurrentRow(selected);
+}
+
+bool TSpriteFrameList::CarriesFrame(const QDropEvent* event) const {
+    return event->mimeData()->hasFormat(model()->mimeTypes().value(0));
+}
+
+void TSpriteFrameList::dragEnterEvent(QDragEnterEvent* event) {
+    if (CarriesFrame(event)) event->acceptProposedAction();
+}
+
+void TSpriteFrameList::dragMoveEvent(QDragMoveEvent* event) {
+    if (CarriesFrame(event)) event->acceptProposedAction();
 }
 
 void TSpriteFrameList::dropEvent(QDropEvent* event) {

@@ -30,7 +30,13 @@ signals:
     void FrameDropped(int from, int to);
 
 protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+
+private:
+    // Only the list's own items are dropped on it.
+    bool CarriesFrame(const QDropEvent* event) const;
 };
 
 }  // namespace kestrin
