@@ -62,10 +62,10 @@ QColor ToQColor(ColorValue color) { return QColor(RedOf(color), GreenOf(color), 
 
 // The toolbar's commands, in order; nullptr for a separator.
 constexpr const char* kToolbarItems[] = {
-    "CloseSavingChanges1", nullptr, "New1", "CreateFromFile1", "AddFromFile1", "SaveAsGif1", nullptr, "Undo1",
-    "Cut1", "Copy1", "Paste1", nullptr, "AddEmpty1", "InsertEmpty1", "DeleteImage1", "MoveLeftImage1",
-    "MoveRightImage1", "EditImage1",
+    "CloseSavingChanges1", nullptr, "Undo1", "Cut1", "Copy1", "Paste1", nullptr, "AddEmpty1", "DeleteImage1",
+    "MoveLeftImage1", "MoveRightImage1", "EditImage1",
 };
+constexpr int kPreviewSide = 128;
 
 }  // namespace
 
@@ -85,6 +85,10 @@ TEditSpriteForm::TEditSpriteForm(std::unique_ptr<TAnimation> frames, bool change
     setObjectName(QStringLiteral("TEditSpriteForm"));
     setWindowTitle(QStringLiteral("Sprite Editor"));
     if (changed) mSession.MarkChanged();
+    mSession.SetBusyHandler([](bool busy) {
+        if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+        else QApplication::restoreOverrideCursor();
+    });
     BuildMenus();
     BuildBody();
     mPreviewTimer = new QTimer(this);
@@ -163,7 +167,7 @@ void TEditSpriteForm::BuildBody() {
     auto* side = new QVBoxLayout;
     mPreview = new QLabel(this);
     mPreview->setObjectName(QStringLiteral("PreviewImage"));
-    mPreview->setMinimumSize(128, 128);
+    mPreview->setMinimumSize(kPreviewSide, kPreviewSide);
     mPreview->setAlignment(Qt::AlignCenter);
     side->addWidget(mPreview);
     mPreviewCheck = new QCheckBox(QStringLiteral("Show preview"), this);
@@ -217,13 +221,7 @@ void TEditSpriteForm::BuildBody() {
 
 void TEditSpriteForm::RunItem(const SpriteMenuItem& item) {
     if (!mSession.Enabled(item.command)) return;
-    bool changed;
-    {
-        bool whole = item.menu != SpriteMenu::Edit || item.command == SpriteCommand::Paste;
-        if (whole) QApplication::setOverrideCursor(Qt::WaitCursor);
-        changed = mSession.Run(item);
-        if (whole) QApplication::restoreOverrideCursor();
-    }
+    bool changed = mSession.Run(item);
     if (changed || item.command == SpriteCommand::Cut) Refresh();
     else UpdateEnabled();
     if (item.command == SpriteCommand::CloseSaving) accept();
@@ -274,6 +272,9 @@ void TEditSpriteForm::ShowPreview() {
     QPainter painter(&picture);
     painter.drawImage(0, 0, ToQImage(*frame, frames.Transparent()));
     painter.end();
+    // Small frames are shown larger by a whole factor, so pixels stay sharp.
+    int factor = std::max(kPreviewSide / std::max(frames.Width(), frames.Height()), 1);
+    if (factor > 1) picture = picture.scaled(picture.size() * factor);
     mPreview->setPixmap(QPixmap::fromImage(picture));
 }
 

@@ -60,7 +60,19 @@ void SpriteEditSession::Select(int index) {
 void SpriteEditSession::KeepSelectionInRange() { Select(mSelected); }
 
 void SpriteEditSession::ShowProgressWhenSlow() {
-    if (!mProgress) mProgress.emplace(kBusyText);
+    if (mProgress) return;
+    mProgress.emplace(kBusyText);
+    SetBusy(true);
+}
+
+void SpriteEditSession::EndWork() {
+    if (!mProgress) return;
+    mProgress.reset();
+    SetBusy(false);
+}
+
+void SpriteEditSession::SetBusy(bool busy) const {
+    if (mBusy) mBusy(busy);
 }
 
 void SpriteEditSession::BeginChange() {
@@ -130,7 +142,12 @@ bool SpriteEditSession::AskItemValues(const SpriteMenuItem& item, std::array<int
 Image SpriteEditSession::Fitted(const Bitmap24& frame) {
     if (frame.Width() == mFrames->Width() && frame.Height() == mFrames->Height())
         return std::make_unique<Bitmap24>(frame);
-    if (mPlacement == -2) mPlacement = AskPlacement();
+    if (mPlacement == -2) {
+        // The question is a window of its own: no busy cursor over it.
+        if (mProgress) SetBusy(false);
+        mPlacement = AskPlacement();
+        if (mProgress) SetBusy(true);
+    }
     return ApplyPlacementAnswer(frame, mPlacement, mFrames->Width(), mFrames->Height(), mFrames->Transparent());
 }
 
@@ -145,7 +162,7 @@ bool SpriteEditSession::Run(const SpriteMenuItem& item) {
     case SpriteMenu::Images: changed = RunImages(item); break;
     case SpriteMenu::Animation: changed = RunAnimation(item); break;
     }
-    mProgress.reset();
+    EndWork();
     return changed;
 }
 
@@ -154,7 +171,7 @@ bool SpriteEditSession::MoveFrame(int from, int to) {
     if (from < 0 || from >= count || to < 0 || to >= count || from == to) return false;
     BeginChange();
     mFrames->Move(from, to);
-    mProgress.reset();
+    EndWork();
     mSelected = to;
     return true;
 }
@@ -461,6 +478,10 @@ bool SpriteEditSession::RunImages(const SpriteMenuItem& item) {
         return true;
     case C::Crop:
         if (!AskItemValues(item, v)) return false;
+        if (!mFrames->CropFits(v[0])) {
+            ShowMessage(kSpriteTooLargeMessage);
+            return false;
+        }
         BeginChange();
         mFrames->Crop(std::max(v[0], 0));
         KeepSelectionInRange();

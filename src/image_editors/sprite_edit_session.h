@@ -4,6 +4,7 @@
 // every menu command with the values it asks. The window shows the set and
 // turns menu items, keys and drags into these calls.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,6 +44,10 @@ public:
     void SetSaveOnClose() { mSaveOnClose = true; }
     void MarkChanged() { mChanged = true; }
 
+    // Told true when a command starts its work (after its dialogs) and false
+    // when it ends: the window shows a busy cursor meanwhile.
+    void SetBusyHandler(std::function<void(bool)> busy) { mBusy = std::move(busy); }
+
     bool Enabled(SpriteCommand command) const;
     // Runs the item's command (asking what it needs); true when the frame
     // set changed.
@@ -62,6 +67,8 @@ private:
     void BeginChange();
     // Progress for the rest of the command, shown only if it turns out slow.
     void ShowProgressWhenSlow();
+    void EndWork();
+    void SetBusy(bool busy) const;
     // The new set becomes current; the old one is kept for undo.
     void ReplaceSet(std::unique_ptr<TAnimation> frames);
     void KeepSelectionInRange();
@@ -99,6 +106,7 @@ private:
     bool mSaveOnClose = false;
     int mPlacement = -2;
     std::optional<DelayedProgress> mProgress;
+    std::function<void(bool)> mBusy;
 };
 
 }  // namespace kestrin

@@ -4,6 +4,7 @@
 
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QSignalBlocker>
 #include <algorithm>
 
@@ -16,12 +17,28 @@ QImage FrameThumbnail(const Bitmap24& frame, bool seeThrough, int side) {
     QImage image = ToQImage(frame, seeThrough);
     int longest = std::max(frame.Width(), frame.Height());
     if (longest <= side) {
-        int factor = side / longest;
-        if (factor <= 1) return image;
-        return image.scaled(frame.Width() * factor, frame.Height() * factor, Qt::IgnoreAspectRatio,
-                            Qt::FastTransformation);
+        int factor = std::max(side / longest, 1);
+        if (factor > 1)
+            image = image.scaled(frame.Width() * factor, frame.Height() * factor, Qt::IgnoreAspectRatio,
+                                 Qt::FastTransformation);
+    } else {
+        image = image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
-    return image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    // A checkerboard behind see-through pixels and a thin outline, so the
+    // frame's extent shows on the list's background.
+    QImage framed(image.width() + 2, image.height() + 2, QImage::Format_RGB32);
+    framed.fill(QColor(160, 160, 160));
+    QPainter painter(&framed);
+    if (seeThrough) {
+        constexpr int kSquare = 6;
+        painter.fillRect(1, 1, image.width(), image.height(), Qt::white);
+        for (int y = 0; y < image.height(); y += kSquare)
+            for (int x = (y / kSquare) % 2 ? 0 : kSquare; x < image.width(); x += 2 * kSquare)
+                painter.fillRect(1 + x, 1 + y, std::min(kSquare, image.width() - x),
+                                 std::min(kSquare, image.height() - y), QColor(204, 204, 204));
+    }
+    painter.drawImage(1, 1, image);
+    return framed;
 }
 
 TSpriteFrameList::TSpriteFrameList(QWidget* parent) : QListWidget(parent) {

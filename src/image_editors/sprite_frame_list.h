@@ -14,7 +14,7 @@ inline constexpr int kThumbnailSide = 96;
 
 // The frame fitted into side x side: small frames grow by a whole factor so
 // pixels stay sharp, large ones shrink smoothly; see-through on the frame's
-// transparent colour when asked.
+// transparent colour over a checkerboard when asked; outlined.
 QImage FrameThumbnail(const Bitmap24& frame, bool seeThrough, int side = kThumbnailSide);
 
 class TSpriteFrameList : public QListWidget {

@@ -7,10 +7,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "imaging/bitmap24.h"
+#include "imaging/bitmap24_ops.h"
 #include "imaging/gif_codec.h"
 
 namespace kestrin {
@@ -80,10 +82,14 @@ public:
     void Fade(ColorValue color, int amount);
     void Transparency(int amount);
     void Blur(int amount);
-    // Cuts every frame to the combined box of the content plus a border.
+    // Cuts every frame to the combined box of the content plus a border;
+    // nothing when the result would exceed the limits (CropFits false).
     void Crop(int border);
+    bool CropFits(int border) const;
 
 private:
+    // The combined box of every frame's content; none when all are empty.
+    std::optional<ImageBox> ContentBox() const;
     Image EmptyFrame() const;
     Image FrameOf(const Bitmap24& image) const;
     template <typename Operation>

@@ -301,6 +301,7 @@ TEST_F(SpriteEditSessionTest, SizesAndCountsBeyondTheLimitsAreRefusedWithAMessag
         {C::New, {16384, 16384, 0}},
         {C::SetLength, {1000000, 0, 0}},
         {C::Disappear, {2000000000, 0, 0}},
+        {C::Crop, {2000000000, 0, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(SpriteMenuItemOf(c.command).name);
