@@ -112,6 +112,31 @@ TEST_F(EditSpriteFormTest, ThumbnailsStatusBarAndEnabledStatesFollowTheSet) {
     EXPECT_FALSE(form.Action("MoveRightImage1")->isEnabled());
 }
 
+TEST_F(EditSpriteFormTest, KeysRunTheirCommands) {
+    TEditSpriteForm form(ThreeFrames(), false);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.findChild<TSpriteFrameList*>("ImageList")->setFocus();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int count;
+        bool mirrored;
+    } cases[] = {
+        {Qt::Key_A, Qt::ShiftModifier, 4, false},
+        {Qt::Key_Delete, Qt::NoModifier, 3, false},
+        {Qt::Key_M, Qt::ControlModifier | Qt::AltModifier, 3, true},
+        {Qt::Key_Z, Qt::ControlModifier, 3, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        QTest::keyClick(&form, c.key, c.modifiers);
+        EXPECT_EQ(form.Session().Frames().FrameCount(), c.count);
+        EXPECT_EQ(form.Session().Frames().GetImage(0)->Pixel(15, 0) == kRed, c.mirrored);
+    }
+}
+
 TEST_F(EditSpriteFormTest, DroppingAThumbnailMovesItsFrame) {
     TEditSpriteForm form(ThreeFrames(), false);
     form.show();
