@@ -150,8 +150,9 @@ ResizeChoice TResizeDialog::Choice() const {
     return choice;
 }
 
-std::optional<ResizeChoice> TResizeDialog::Ask(ResizeKind kind, int width, int height) {
+std::optional<ResizeChoice> TResizeDialog::Ask(ResizeKind kind, int width, int height, const QString& title) {
     TResizeDialog dialog(kind, width, height, QApplication::activeWindow());
+    if (!title.isEmpty()) dialog.setWindowTitle(title);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     ResizeChoice choice = dialog.Choice();
     if (kind != ResizeKind::Stretch) Remembered().placement = choice.placement;

@@ -26,7 +26,8 @@ public:
     TResizeDialog(ResizeKind kind, int width, int height, QWidget* parent = nullptr);
 
     ResizeChoice Choice() const;
-    static std::optional<ResizeChoice> Ask(ResizeKind kind, int width, int height);
+    // An empty title keeps the one of the kind.
+    static std::optional<ResizeChoice> Ask(ResizeKind kind, int width, int height, const QString& title = {});
 
 private:
     enum class Side { Width, Height };

@@ -9,6 +9,7 @@
 #include "imaging/bmp_codec.h"
 #include "imaging/gif_codec.h"
 #include "imaging/picture_frames.h"
+#include "platform/delayed_progress.h"
 #include "platform/file_system.h"
 #include "platform/user_interface.h"
 #include "resources/sprite.h"
@@ -131,8 +132,11 @@ bool TAnimation::SaveAsGif(const std::string& name) const {
 
 template <typename Operation>
 void TAnimation::ApplyToEach(Operation operation) {
-    for (Image& frame : mFrames)
+    long long done = 0;
+    for (Image& frame : mFrames) {
         if (Image result = operation(frame.get())) frame = std::move(result);
+        ReportProgressStep(++done, FrameCount());
+    }
 }
 
 void TAnimation::ResizeCanvas(int width, int height, int placement) {
@@ -188,11 +192,25 @@ void TAnimation::Blur(int amount) {
     ApplyToEach([&](const Bitmap24* f) { return Bitmap24_Blur(f, amount, mTransparent); });
 }
 
-void TAnimation::Crop(int border) {
-    if (border < 0) border = 0;
+std::optional<ImageBox> TAnimation::ContentBox() const {
     ImageBox box{mWidth - 1, mHeight - 1, 0, 0};
     for (const Image& frame : mFrames) WidenBox(box, Bitmap24_BoundingBox(frame.get()));
-    if (box.right < box.left || box.bottom < box.top) return;
+    if (box.right < box.left || box.bottom < box.top) return std::nullopt;
+    return box;
+}
+
+bool TAnimation::CropFits(int border) const {
+    std::optional<ImageBox> box = ContentBox();
+    if (!box) return true;
+    std::int64_t margin = 2 * std::int64_t{std::max(border, 0)};
+    return FrameSetWithinLimits(FrameCount(), box->right - box->left + 1 + margin, box->bottom - box->top + 1 + margin);
+}
+
+void TAnimation::Crop(int border) {
+    if (border < 0) border = 0;
+    std::optional<ImageBox> found = ContentBox();
+    if (!found || !CropFits(border)) return;
+    const ImageBox& box = *found;
     int width = box.right - box.left + 1 + 2 * border, height = box.bottom - box.top + 1 + 2 * border;
     for (Image& frame : mFrames) {
         auto cropped = std::make_unique<Bitmap24>(width, height, frame->TransparentColor());

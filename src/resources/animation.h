@@ -5,15 +5,25 @@
 // empty frame with the picture drawn at 0,0); whole-set operations replace
 // each frame by one image operation's result.
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "imaging/bitmap24.h"
+#include "imaging/bitmap24_ops.h"
+#include "imaging/gif_codec.h"
 
 namespace kestrin {
 
 class CSprite;
+
+// Whether a set of count frames of this size may be made: a typed size or a
+// generated length must not exhaust memory.
+inline constexpr bool FrameSetWithinLimits(std::int64_t count, std::int64_t width, std::int64_t height) {
+    return WithinImageLimits(width, height) && count >= 0 && count * width * height <= kMaxAnimationPixels;
+}
 
 class TAnimation {
 public:
@@ -72,10 +82,14 @@ public:
     void Fade(ColorValue color, int amount);
     void Transparency(int amount);
     void Blur(int amount);
-    // Cuts every frame to the combined box of the content plus a border.
+    // Cuts every frame to the combined box of the content plus a border;
+    // nothing when the result would exceed the limits (CropFits false).
     void Crop(int border);
+    bool CropFits(int border) const;
 
 private:
+    // The combined box of every frame's content; none when all are empty.
+    std::optional<ImageBox> ContentBox() const;
     Image EmptyFrame() const;
     Image FrameOf(const Bitmap24& image) const;
     template <typename Operation>

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "imaging/bitmap24_ops.h"
+#include "platform/delayed_progress.h"
 
 namespace kestrin {
 
@@ -26,8 +27,10 @@ template <typename Make>
 std::unique_ptr<TAnimation> Generate(const TAnimation& source, int n, Make make) {
     auto result = EmptyLike(source);
     if (source.FrameCount() == 0) return result;
-    for (int k = 0; k < n; ++k)
+    for (int k = 0; k < n; ++k) {
         if (Image frame = make(k)) result->AddImage(*frame);
+        ReportProgressStep(k + 1, n);
+    }
     return result;
 }
 
