@@ -80,9 +80,14 @@ std::vector<SampleRange> SamplesNear(const CPath& path, std::int64_t n, const QR
     std::vector<SampleRange> ranges;
     const std::vector<ComputedPathPoint>& computed = path.Computed();
     double perDistance = double(n) / path.Length();
+    const double left = room.left(), right = room.right(), top = room.top(), bottom = room.bottom();
     for (std::size_t j = 0; j + 1 < computed.size(); ++j) {
         const ComputedPathPoint& a = computed[j];
         const ComputedPathPoint& b = computed[j + 1];
+        // Most of a long path lies well away: a box test is enough for that.
+        if ((a.x < left && b.x < left) || (a.x > right && b.x > right) || (a.y < top && b.y < top) ||
+            (a.y > bottom && b.y > bottom))
+            continue;
         double t0, t1;
         if (!ClipFractions({a.x, a.y}, {b.x, b.y}, room, t0, t1)) continue;
         double from = a.distance + t0 * (b.distance - a.distance);
@@ -200,10 +205,13 @@ void DrawPathPicture(QImage& image, const CPath& path, const QImage* roomPicture
     const Marks& marks = TheMarks();
     QRectF near = QRectF(area).adjusted(-kMarkReach, -kMarkReach, kMarkReach, kMarkReach);
     auto viewPoint = [&](double x, double y) { return QPointF(x - state.origin.x(), y - state.origin.y()); };
+    // In room coordinates, so that the many points away from the area cost
+    // four comparisons each.
+    const QRectF nearRoom = near.translated(state.origin);
+    const double left = nearRoom.left(), right = nearRoom.right(), top = nearRoom.top(), bottom = nearRoom.bottom();
     for (int i = 0; i < path.PointCount(); ++i) {
         PathPoint p = path.GetPoint(i);
-        QPointF v = viewPoint(p.x, p.y);
-        if (near.contains(v)) raster.Stamp(marks.point, v);
+        if (p.x >= left && p.x <= right && p.y >= top && p.y <= bottom) raster.Stamp(marks.point, viewPoint(p.x, p.y));
     }
     if (path.PointCount() > 0) {
         PathPoint start = path.GetPosition(0);

@@ -540,6 +540,34 @@ TEST(PathDrawing, ViewEdges) {
     }
 }
 
+// Redrawing a part of the picture, as a change of the selected point does,
+// writes there exactly what a whole redraw writes, wherever the part cuts
+// through lines, discs and grid.
+TEST(PathDrawing, PartRedrawEqualsWhole) {
+    CPath path;
+    path.SetKind(kPathSmooth);
+    for (int i = 0; i < 60; ++i) {
+        double a = i * 0.7, r = 10 + i * 1.7;
+        path.AddPoint(100 + r * std::cos(a), 70 + r * std::sin(a), 100);
+    }
+    PathPictureState state;
+    state.origin = QPoint(-13, 5);
+    QImage whole(220, 150, QImage::Format_RGB32);
+    state.selected = 7;
+    state.hovered = 30;
+    DrawPathPicture(whole, path, nullptr, state);
+    for (QRect part : {QRect(0, 0, 220, 150), QRect(37, 41, 15, 15), QRect(100, 3, 9, 140), QRect(-5, 60, 300, 2)}) {
+        QImage picture(whole.size(), QImage::Format_RGB32);
+        picture.fill(Qt::magenta);
+        DrawPathPicture(picture, path, nullptr, state, part);
+        QRect inside = part.intersected(picture.rect());
+        EXPECT_EQ(picture.copy(inside), whole.copy(inside)) << part.x() << "," << part.y();
+        if (inside.right() + 1 < picture.width()) {
+            EXPECT_EQ(picture.pixelColor(inside.right() + 1, inside.top()), QColor(Qt::magenta));
+        }
+    }
+}
+
 // A slanted line is as wide across as a level one and has no gaps: every
 // column holds one yellow pixel, where two segments meet too, between black
 // edges.
