@@ -1,15 +1,18 @@
-// Drawing the path editor's picture. Only what lies in the view is handed to
-// the painter, so the time depends on the view, not on the path's length.
+// Drawing the path editor's picture. Only the stretches of the path that come
+// near the view are sampled, and lines and marks are written straight into
+// the picture's pixels, so the time follows what the view shows rather than
+// the path's length.
 
 #include "editors/path_drawing.h"
 
 #include <QPainter>
-#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "editors/path_edit_rules.h"
+#include "editors/path_raster.h"
 #include "resources/path.h"
 
 namespace kestrin {
@@ -23,31 +26,21 @@ std::int64_t FirstMultipleFrom(std::int64_t value, std::int64_t step) {
     return q * step;
 }
 
-void DrawGrid(QPainter& painter, const CPath& path, QPoint origin, QSize size) {
-    painter.save();
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.setPen(QPen(Qt::white, 1));
-    if (path.SnapX >= 4) {
-        for (std::int64_t x = FirstMultipleFrom(origin.x(), path.SnapX); x < std::int64_t(origin.x()) + size.width();
-             x += path.SnapX) {
-            int vx = int(x - origin.x());
-            painter.drawLine(vx, 0, vx, size.height() - 1);
-        }
-    }
-    if (path.SnapY >= 4) {
-        for (std::int64_t y = FirstMultipleFrom(origin.y(), path.SnapY); y < std::int64_t(origin.y()) + size.height();
-             y += path.SnapY) {
-            int vy = int(y - origin.y());
-            painter.drawLine(0, vy, size.width() - 1, vy);
-        }
-    }
-    painter.restore();
+// View coordinates of the grid lines across one axis; none for a step too
+// fine to show.
+std::vector<int> GridLines(int origin, int extent, int step) {
+    std::vector<int> lines;
+    if (step < 4) return lines;
+    for (std::int64_t at = FirstMultipleFrom(origin, step); at < std::int64_t(origin) + extent; at += step)
+        lines.push_back(int(at - origin));
+    return lines;
 }
 
-// Cuts the segment a-b to the rectangle (Liang-Barsky); false when nothing
-// of it lies inside.
-bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r) {
-    double t0 = 0, t1 = 1;
+// The part of the segment a-b that lies in the rectangle, as the fractions
+// t0 to t1 of the way from a to b (Liang-Barsky); false when nothing does.
+bool ClipFractions(QPointF a, QPointF b, const QRectF& r, double& t0, double& t1) {
+    t0 = 0;
+    t1 = 1;
     double dx = b.x() - a.x(), dy = b.y() - a.y();
     const double p[4] = {-dx, dx, -dy, dy};
     const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
@@ -61,87 +54,184 @@ bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r) {
         else t1 = std::min(t1, t);
         if (t0 > t1) return false;
     }
-    QPointF start(a.x() + t0 * dx, a.y() + t0 * dy), end(a.x() + t1 * dx, a.y() + t1 * dy);
+    return true;
+}
+
+// Cuts the segment a-b to the rectangle; false when nothing of it lies inside.
+bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r) {
+    double t0, t1;
+    if (!ClipFractions(a, b, r, t0, t1)) return false;
+    QPointF d = b - a;
+    QPointF start = a + t0 * d, end = a + t1 * d;
     a = start;
     b = end;
     return true;
 }
 
-// The sampled path as runs of visible polyline, in view coordinates.
-std::vector<QPolygonF> VisibleRuns(const CPath& path, QPoint origin, QSize size) {
-    std::vector<QPolygonF> runs;
+// Samples first to last (inclusive) of the path's n + 1 samples.
+struct SampleRange {
+    std::int64_t first;
+    std::int64_t last;
+};
+
+// The samples around every stretch of the computed polyline that lies in
+// the room rectangle, in order and merged where they meet.
+std::vector<SampleRange> SamplesNear(const CPath& path, std::int64_t n, const QRectF& room) {
+    std::vector<SampleRange> ranges;
+    const std::vector<ComputedPathPoint>& computed = path.Computed();
+    double perDistance = double(n) / path.Length();
+    const double left = room.left(), right = room.right(), top = room.top(), bottom = room.bottom();
+    for (std::size_t j = 0; j + 1 < computed.size(); ++j) {
+        const ComputedPathPoint& a = computed[j];
+        const ComputedPathPoint& b = computed[j + 1];
+        // Most of a long path lies well away: a box test is enough for that.
+        if ((a.x < left && b.x < left) || (a.x > right && b.x > right) || (a.y < top && b.y < top) ||
+            (a.y > bottom && b.y > bottom))
+            continue;
+        double t0, t1;
+        if (!ClipFractions({a.x, a.y}, {b.x, b.y}, room, t0, t1)) continue;
+        double from = a.distance + t0 * (b.distance - a.distance);
+        double to = a.distance + t1 * (b.distance - a.distance);
+        // One sample more each way, so that the segments entering and
+        // leaving the stretch are drawn too.
+        auto first = std::int64_t(std::clamp(std::floor(from * perDistance) - 1, 0.0, double(n)));
+        auto last = std::int64_t(std::clamp(std::ceil(to * perDistance) + 1, 0.0, double(n)));
+        if (!ranges.empty() && first <= ranges.back().last) {
+            ranges.back().last = std::max(ranges.back().last, last);
+        } else {
+            ranges.push_back({first, last});
+        }
+    }
+    return ranges;
+}
+
+using Segment = std::pair<QPointF, QPointF>;
+
+// The sampled path's segments that can touch the area, in view coordinates.
+// The samples depend on the whole view, never on the area, and a segment is
+// cut only to bounds well beyond the view, so that a partial redraw writes
+// the very pixels a whole one does.
+std::vector<Segment> SegmentsNear(const CPath& path, QPoint origin, QSize size, const QRect& area) {
+    std::vector<Segment> segments;
     std::int64_t n = PathSampleCount(path.Length(), size.width(), size.height());
-    if (n == 0) return runs;
-    // A margin so that the wide line's edge is drawn at the border too.
-    QRectF view(-4, -4, size.width() + 8, size.height() + 8);
+    if (n == 0) return segments;
+    // A margin so that the wide line's edge and its round ends are drawn
+    // at the border too.
+    QRectF near = QRectF(area).adjusted(-4, -4, 4, 4);
+    QRectF bounds = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(-1024, -1024, 1024, 1024);
+    // A segment between two samples strays at most half a sample step from
+    // the polyline it cuts across: the wider margin keeps every one that
+    // can reach the area.
+    double reach = 4 + path.Length() / double(n);
+    QRectF room = near.translated(origin).adjusted(-reach, -reach, reach, reach);
     PathSampler sampler(path);
     auto at = [&](std::int64_t i) {
         PathPoint p = sampler.At(double(i) / double(n));
         return QPointF(p.x - origin.x(), p.y - origin.y());
     };
-    QPointF previous = at(0);
-    QPolygonF run;
-    for (std::int64_t i = 1; i <= n; ++i) {
-        QPointF next = at(i);
-        QPointF a = previous, b = next;
-        if (ClipSegment(a, b, view)) {
-            if (run.isEmpty() || run.back() != a) {
-                if (run.size() > 1) runs.push_back(run);
-                run.clear();
-                run << a;
-            }
-            run << b;
+    for (const SampleRange& range : SamplesNear(path, n, room)) {
+        QPointF previous = at(range.first);
+        for (std::int64_t i = range.first + 1; i <= range.last; ++i) {
+            QPointF next = at(i);
+            QPointF a = previous, b = next;
+            double t0, t1;
+            if (ClipFractions(a, b, near, t0, t1) && ClipSegment(a, b, bounds)) segments.emplace_back(a, b);
+            previous = next;
         }
-        previous = next;
     }
-    if (run.size() > 1) runs.push_back(run);
-    return runs;
+    return segments;
 }
 
-void DrawDisc(QPainter& painter, QPointF centre, const QColor& fill, double radius) {
-    painter.setBrush(fill);
-    painter.drawEllipse(centre, radius, radius);
+// No mark reaches further from its centre pixel.
+constexpr int kMarkReach = 7;
+
+struct Marks {
+    PathMark point;
+    PathMark start;
+    PathMark selected;
+    PathMark hovered;
+};
+
+PathMark Disc(const QColor& fill, double radius) {
+    return PathMark::Render(kMarkReach, [&](QPainter& painter, QPointF centre) {
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(fill);
+        painter.drawEllipse(centre, radius, radius);
+    });
+}
+
+const Marks& TheMarks() {
+    static const Marks marks{
+        Disc(Qt::blue, 4),
+        PathMark::Render(kMarkReach,
+                         [](QPainter& painter, QPointF centre) {
+                             painter.setPen(QPen(Qt::black, 1));
+                             painter.setBrush(Qt::green);
+                             painter.drawRect(QRectF(centre.x() - 4, centre.y() - 4, 8, 8));
+                         }),
+        Disc(Qt::red, 4),
+        Disc(Qt::cyan, 5),
+    };
+    return marks;
 }
 
 }  // namespace
 
 void DrawPathPicture(QImage& image, const CPath& path, const QImage* roomPicture, const PathPictureState& state) {
-    QPainter painter(&image);
+    DrawPathPicture(image, path, roomPicture, state, image.rect());
+}
+
+void DrawPathPicture(QImage& image, const CPath& path, const QImage* roomPicture, const PathPictureState& state,
+                     const QRect& area) {
     QSize size = image.size();
-    painter.fillRect(image.rect(), Qt::white);
-    if (roomPicture) painter.drawImage(0, 0, *roomPicture);
-    if (state.showGrid) DrawGrid(painter, path, state.origin, size);
+    PathRaster raster(image, area);
+    raster.Fill(qRgb(255, 255, 255));
+    if (roomPicture) raster.CopyFrom(*roomPicture);
+    if (state.showGrid) {
+        raster.XorGridLines(GridLines(state.origin.x(), size.width(), path.SnapX),
+                            GridLines(state.origin.y(), size.height(), path.SnapY));
+    }
 
-    std::vector<QPolygonF> runs = VisibleRuns(path, state.origin, size);
-    painter.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    for (const QPolygonF& run : runs) painter.drawPolyline(run);
-    painter.setPen(QPen(Qt::yellow, 1));
-    for (const QPolygonF& run : runs) painter.drawPolyline(run);
+    std::vector<Segment> segments = SegmentsNear(path, state.origin, size, area);
+    const QRgb black = qRgb(0, 0, 0), yellow = qRgb(255, 255, 0);
+    for (const auto& [a, b] : segments) {
+        raster.Line(a, b, black, 3);
+        // Round ends and joins, as the segments turn.
+        raster.Block(a, black, 1);
+        raster.Block(b, black, 1);
+    }
+    for (const auto& [a, b] : segments) raster.Line(a, b, yellow, 1);
 
-    QRectF near(-6, -6, size.width() + 12, size.height() + 12);
+    const Marks& marks = TheMarks();
+    QRectF near = QRectF(area).adjusted(-kMarkReach, -kMarkReach, kMarkReach, kMarkReach);
     auto viewPoint = [&](double x, double y) { return QPointF(x - state.origin.x(), y - state.origin.y()); };
-    painter.setPen(QPen(Qt::black, 1));
+    // In room coordinates, so that the many points away from the area cost
+    // four comparisons each.
+    const QRectF nearRoom = near.translated(state.origin);
+    const double left = nearRoom.left(), right = nearRoom.right(), top = nearRoom.top(), bottom = nearRoom.bottom();
     for (int i = 0; i < path.PointCount(); ++i) {
         PathPoint p = path.GetPoint(i);
-        QPointF v = viewPoint(p.x, p.y);
-        if (near.contains(v)) DrawDisc(painter, v, Qt::blue, 4);
+        if (p.x >= left && p.x <= right && p.y >= top && p.y <= bottom) raster.Stamp(marks.point, viewPoint(p.x, p.y));
     }
     if (path.PointCount() > 0) {
         PathPoint start = path.GetPosition(0);
         QPointF v = viewPoint(start.x, start.y);
-        if (near.contains(v)) {
-            painter.setBrush(Qt::green);
-            painter.drawRect(QRectF(v.x() - 4, v.y() - 4, 8, 8));
-        }
+        if (near.contains(v)) raster.Stamp(marks.start, v);
     }
-    auto mark = [&](int index, const QColor& colour, double radius) {
+    auto mark = [&](int index, const PathMark& figure) {
         if (index < 0 || index >= path.PointCount()) return;
         PathPoint p = path.GetPoint(index);
         QPointF v = viewPoint(p.x, p.y);
-        if (near.contains(v)) DrawDisc(painter, v, colour, radius);
+        if (near.contains(v)) raster.Stamp(figure, v);
     };
-    if (state.hovered != state.selected) mark(state.hovered, Qt::cyan, 5);
-    mark(state.selected, Qt::red, 4);
+    if (state.hovered != state.selected) mark(state.hovered, marks.hovered);
+    mark(state.selected, marks.selected);
+}
+
+QRect PathMarkArea(QPointF viewPosition) {
+    QPoint centre(int(std::floor(std::clamp(viewPosition.x(), -1e6, 1e6) + 0.5)),
+                  int(std::floor(std::clamp(viewPosition.y(), -1e6, 1e6) + 0.5)));
+    return QRect(centre - QPoint(kMarkReach, kMarkReach), centre + QPoint(kMarkReach, kMarkReach));
 }
 
 }  // namespace kestrin

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 
 namespace kestrin {
 
@@ -20,5 +21,12 @@ struct PathPictureState {
 // Paints the whole image (RGB32). roomPicture, when not null, was drawn at
 // the same origin and size.
 void DrawPathPicture(QImage& image, const CPath& path, const QImage* roomPicture, const PathPictureState& state);
+// Paints only the area of the image, each pixel there as a whole paint
+// would: enough when only the marks within the area changed.
+void DrawPathPicture(QImage& image, const CPath& path, const QImage* roomPicture, const PathPictureState& state,
+                     const QRect& area);
+
+// The pixels a control point's mark can cover, in view coordinates.
+QRect PathMarkArea(QPointF viewPosition);
 
 }  // namespace kestrin

@@ -279,7 +279,7 @@ void TPathForm::Connect() {
                 if (Filling() || Forgotten()) return;
                 mEdit->Select(current.isValid() ? current.row() : -1);
                 ShowValues();
-                Redraw();
+                mView->SetMarks(mEdit->Selected(), mView->State().hovered);
             });
     connect(mGridBtn, &QToolButton::toggled, this, [this](bool on) {
         mView->State().showGrid = on;
@@ -463,14 +463,13 @@ void TPathForm::MouseMoved(QPoint roomPos, Qt::KeyboardModifiers modifiers) {
     mPanels[0]->setText(QStringLiteral("x: %1").arg(RoundToInt32(x)));
     mPanels[1]->setText(QStringLiteral("y: %1").arg(RoundToInt32(y)));
     int hovered = mEdit->Dragging() ? -1 : PickPathPoint(path, roomPos.x(), roomPos.y());
-    bool hoverChanged = hovered != mView->State().hovered;
-    mView->State().hovered = hovered;
     if (mEdit->MoveTo(roomPos.x(), roomPos.y(), alt)) {
+        mView->State().hovered = hovered;
         ShowValues();
         Redraw();
         Mark();
-    } else if (hoverChanged) {
-        Redraw();
+    } else {
+        mView->SetMarks(mEdit->Selected(), hovered);
     }
 }
 

@@ -5,8 +5,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPaintEvent>
 #include <QWheelEvent>
 #include <utility>
+
+#include "resources/path.h"
 
 namespace kestrin {
 
@@ -16,17 +19,41 @@ TPathView::TPathView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TPathView::paintEvent(QPaintEvent*) {
-    if (mBuffer.size() != size()) mBuffer = QImage(size(), QImage::Format_RGB32);
+void TPathView::paintEvent(QPaintEvent* event) {
+    QRect area = event->rect();
+    if (mBuffer.size() != size()) {
+        mBuffer = QImage(size(), QImage::Format_RGB32);
+        area = rect();
+    }
     if (mBuffer.isNull()) return;
     if (mPath) {
         bool roomFits = !mRoomPicture.isNull() && mRoomPicture.size() == size();
-        DrawPathPicture(mBuffer, *mPath, roomFits ? &mRoomPicture : nullptr, mState);
+        DrawPathPicture(mBuffer, *mPath, roomFits ? &mRoomPicture : nullptr, mState, area);
     } else {
         mBuffer.fill(Qt::white);
     }
     QPainter painter(this);
-    painter.drawImage(0, 0, mBuffer);
+    painter.drawImage(area.topLeft(), mBuffer, area);
+}
+
+void TPathView::UpdatePoint(int index) {
+    if (!mPath || index < 0 || index >= mPath->PointCount()) return;
+    PathPoint p = mPath->GetPoint(index);
+    update(PathMarkArea(QPointF(p.x - mState.origin.x(), p.y - mState.origin.y())));
+}
+
+void TPathView::SetMarks(int selected, int hovered) {
+    int oldSelected = mState.selected, oldHovered = mState.hovered;
+    mState.selected = selected;
+    mState.hovered = hovered;
+    if (oldSelected != selected) {
+        UpdatePoint(oldSelected);
+        UpdatePoint(selected);
+    }
+    if (oldHovered != hovered) {
+        UpdatePoint(oldHovered);
+        UpdatePoint(hovered);
+    }
 }
 
 void TPathView::resizeEvent(QResizeEvent* event) {

@@ -24,6 +24,9 @@ public:
     void SetOrigin(QPoint origin) { mState.origin = origin; }
     void SetRoomPicture(QImage picture) { mRoomPicture = std::move(picture); }
     const QImage& RoomPicture() const { return mRoomPicture; }
+    // Changes the selected and the hovered point while the path stays as it
+    // is: only the places of the marks are drawn again.
+    void SetMarks(int selected, int hovered);
     // The room position under a point of the drawing.
     QPoint RoomPosition(QPoint viewPos) const { return viewPos + mState.origin; }
 
@@ -48,6 +51,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void UpdatePoint(int index);
+
     const CPath* mPath = nullptr;
     PathPictureState mState;
     QImage mRoomPicture;

@@ -211,7 +211,26 @@ PathPoint CPath::PositionFrom(double f, int& from) const {
     // Distances never decrease, so every index before the answer for a
     // smaller d is also before the answer for d.
     int i = std::clamp(from, 0, count - 2);
-    while (i < count - 2 && mComputed[i + 1].distance <= d) ++i;
+    // The answer is the first segment from i on that ends beyond d (or the
+    // last one). Leaps that double, then halving, so that a far jump, as
+    // drawing one part of a long path after another makes, does not walk
+    // every point between.
+    auto endsBeyond = [&](int k) { return k >= count - 2 || mComputed[k + 1].distance > d; };
+    if (!endsBeyond(i)) {
+        int before = i, step = 1;
+        int after = std::min(i + step, count - 2);
+        while (!endsBeyond(after)) {
+            before = after;
+            step *= 2;
+            after = std::min(before + step, count - 2);
+        }
+        while (after - before > 1) {
+            int middle = before + (after - before) / 2;
+            if (endsBeyond(middle)) after = middle;
+            else before = middle;
+        }
+        i = after;
+    }
     from = i;
     const auto& a = mComputed[i];
     const auto& b = mComputed[i + 1];

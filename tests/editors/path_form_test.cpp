@@ -498,5 +498,106 @@ TEST(PathDrawing, Colours) {
     EXPECT_EQ(image.pixelColor(60, 0), QColor(Qt::white));
 }
 
+// Only what comes near the view is drawn: a path reaching far beyond it on
+// every side still shows its line up to the borders and the parts of the
+// discs that overlap them, wherever the view lies.
+TEST(PathDrawing, ViewEdges) {
+    CPath path;
+    path.SetClosed(false);
+    path.AddPoint(-20000, 50, 100);
+    path.AddPoint(-3, 50, 100);  // its disc reaches 1 pixel into the view
+    path.AddPoint(122, 50, 100);
+    path.AddPoint(20000, 50, 100);
+    path.AddPoint(20000, 20000, 100);
+    path.AddPoint(60, 20000, 100);
+    path.AddPoint(60, -20000, 100);
+    QImage image(120, 80, QImage::Format_RGB32);
+    PathPictureState state;
+    state.showGrid = false;
+    for (QPoint origin : {QPoint(0, 0), QPoint(-40000, 7), QPoint(40000, 7)}) {
+        // The same picture, shifted: the view at another place shows its
+        // own piece of the shifted path.
+        CPath shifted;
+        shifted.Assign(path);
+        shifted.Shift(origin.x(), origin.y());
+        state.origin = origin;
+        DrawPathPicture(image, shifted, nullptr, state);
+        SCOPED_TRACE(origin.x());
+        EXPECT_EQ(image.pixelColor(0, 50), QColor(Qt::blue));
+        EXPECT_EQ(image.pixelColor(1, 50), QColor(Qt::black));  // the disc's outline
+        EXPECT_EQ(image.pixelColor(119, 50), QColor(Qt::blue));
+        for (int x : {8, 30, 110}) {
+            EXPECT_EQ(image.pixelColor(x, 49), QColor(Qt::black)) << x;
+            EXPECT_EQ(image.pixelColor(x, 50), QColor(Qt::yellow)) << x;
+            EXPECT_EQ(image.pixelColor(x, 51), QColor(Qt::black)) << x;
+            EXPECT_EQ(image.pixelColor(x, 52), QColor(Qt::white)) << x;
+        }
+        for (int y : {0, 20, 79}) {
+            EXPECT_EQ(image.pixelColor(59, y), QColor(Qt::black)) << y;
+            EXPECT_EQ(image.pixelColor(60, y), QColor(Qt::yellow)) << y;
+            EXPECT_EQ(image.pixelColor(61, y), QColor(Qt::black)) << y;
+        }
+    }
+}
+
+// Redrawing a part of the picture, as a change of the selected point does,
+// writes there exactly what a whole redraw writes, wherever the part cuts
+// through lines, discs and grid.
+TEST(PathDrawing, PartRedrawEqualsWhole) {
+    CPath path;
+    path.SetKind(kPathSmooth);
+    for (int i = 0; i < 60; ++i) {
+        double a = i * 0.7, r = 10 + i * 1.7;
+        path.AddPoint(100 + r * std::cos(a), 70 + r * std::sin(a), 100);
+    }
+    PathPictureState state;
+    state.origin = QPoint(-13, 5);
+    QImage whole(220, 150, QImage::Format_RGB32);
+    state.selected = 7;
+    state.hovered = 30;
+    DrawPathPicture(whole, path, nullptr, state);
+    for (QRect part : {QRect(0, 0, 220, 150), QRect(37, 41, 15, 15), QRect(100, 3, 9, 140), QRect(-5, 60, 300, 2)}) {
+        QImage picture(whole.size(), QImage::Format_RGB32);
+        picture.fill(Qt::magenta);
+        DrawPathPicture(picture, path, nullptr, state, part);
+        QRect inside = part.intersected(picture.rect());
+        EXPECT_EQ(picture.copy(inside), whole.copy(inside)) << part.x() << "," << part.y();
+        if (inside.right() + 1 < picture.width()) {
+            EXPECT_EQ(picture.pixelColor(inside.right() + 1, inside.top()), QColor(Qt::magenta));
+        }
+    }
+}
+
+// A slanted line is as wide across as a level one and has no gaps: every
+// column holds one yellow pixel, where two segments meet too, between black
+// edges.
+TEST(PathDrawing, SlantedLines) {
+    QImage image(120, 80, QImage::Format_RGB32);
+    PathPictureState state;
+    state.showGrid = false;
+    struct Case {
+        QPointF from, to;
+    } cases[] = {{{10, 10}, {70, 70}}, {{10, 70}, {110, 20}}};
+    for (const Case& c : cases) {
+        CPath path;
+        path.SetClosed(false);
+        path.AddPoint(c.from.x(), c.from.y(), 100);
+        path.AddPoint(c.to.x(), c.to.y(), 100);
+        DrawPathPicture(image, path, nullptr, state);
+        double slope = (c.to.y() - c.from.y()) / (c.to.x() - c.from.x());
+        for (int x = int(c.from.x()) + 8; x <= int(c.to.x()) - 8; ++x) {
+            int y = int(std::floor(c.from.y() + (x - c.from.x()) * slope + 0.5));
+            std::vector<int> yellow;
+            for (int row = y - 2; row <= y + 2; ++row)
+                if (image.pixelColor(x, row) == QColor(Qt::yellow)) yellow.push_back(row);
+            ASSERT_EQ(yellow.size(), 1u) << x;
+            EXPECT_EQ(image.pixelColor(x, yellow[0] - 1), QColor(Qt::black)) << x;
+            EXPECT_EQ(image.pixelColor(x, yellow[0] + 1), QColor(Qt::black)) << x;
+            EXPECT_EQ(image.pixelColor(x, y - 4), QColor(Qt::white)) << x;
+            EXPECT_EQ(image.pixelColor(x, y + 4), QColor(Qt::white)) << x;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kestrin
