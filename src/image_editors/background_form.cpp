@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -18,6 +17,7 @@
 #include "app/text_convert.h"
 #include "editors/editor_dialogs.h"
 #include "image_editors/file_messages.h"
+#include "image_editors/picture_filter.h"
 #include "image_editors/qt_draw_target.h"
 #include "platform/preferences.h"
 #include "platform/user_interface.h"
@@ -27,14 +27,6 @@ namespace kestrin {
 namespace {
 
 constexpr int kNewImageSize = 64;
-
-// Every picture format the image reader knows, then all files.
-std::string PictureFilter() {
-    QStringList patterns;
-    for (const QByteArray& format : QImageReader::supportedImageFormats())
-        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
-    return FromQt(QStringLiteral("Picture files (%1);;All files (*)").arg(patterns.join(QLatin1Char(' '))));
-}
 
 }  // namespace
 
@@ -146,7 +138,7 @@ void TBackgroundForm::LoadBackground() {
     FileDialogSpec spec;
     spec.objectName = "BackgroundOpenDialog";
     spec.title = "Load a background";
-    spec.filter = PictureFilter();
+    spec.filter = PictureFileFilter();
     spec.mustExist = true;
     spec.folder = Prefs().BackgroundDir;
     std::optional<std::string> file;
