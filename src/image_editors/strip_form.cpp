@@ -10,14 +10,12 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
-#include <cstdint>
 
 #include "image_editors/named_controls.h"
 #include "image_editors/pointing_picture.h"
 #include "image_editors/qt_draw_target.h"
 #include "image_editors/value_edit.h"
 #include "image_editors/xor_marks.h"
-#include "imaging/gif_codec.h"
 #include "platform/user_interface.h"
 
 namespace kestrin {
@@ -120,10 +118,8 @@ void TStripForm::ShowOutlines() {
 }
 
 void TStripForm::accept() {
-    const StripSettings& s = CurrentStripSettings();
     // Refused here with a reason, rather than cut into nothing afterwards.
-    if (s.width > kMaxImageSide || s.height > kMaxImageSide ||
-        std::int64_t{s.number} * s.width * s.height > kMaxAnimationPixels) {
+    if (!StripFramesFit(CurrentStripSettings())) {
         ShowMessage(kFramesTooLargeMessage);
         return;
     }

@@ -8,8 +8,6 @@
 #include "imaging/bitmap24.h"
 #include "imaging/strip.h"
 
-class QPushButton;
-
 namespace kestrin {
 
 class TPointingPicture;
