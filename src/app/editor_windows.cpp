@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <vector>
 
-#include "app/placeholder_editor.h"
 #include "editors/resource_form.h"
 #include "editors/resource_forms.h"
 #include "storage/game.h"
@@ -18,13 +17,9 @@ EditorWindows::EditorWindows(Game& game, QMdiArea& area, Hooks hooks)
     : mGame(game), mArea(area), mHooks(std::move(hooks)) {}
 
 ResourceEditor* EditorWindows::CreateEditor(ResourceKind kind, int index) {
-    if (TResourceForm* form = MakeResourceForm(mGame, kind, index)) {
-        ShowChild(form);
-        return form;
-    }
-    auto* window = new TPlaceholderForm(mGame, kind, index);
-    ShowChild(window);
-    return window;
+    TResourceForm* form = MakeResourceForm(mGame, kind, index);
+    if (form) ShowChild(form);
+    return form;
 }
 
 void EditorWindows::ShowChild(QMdiSubWindow* window) {

@@ -1,7 +1,6 @@
 #pragma once
 // EditorWindows: the app's side of the lists' editor seam. It makes the
-// kind's editor window for a slot inside the main window's client area
-// (kinds whose editor does not exist yet get a placeholder window), and
+// kind's editor window for a slot inside the main window's client area, and
 // passes on to open editors what changed in the game.
 
 #include <functional>

@@ -113,7 +113,7 @@ public:
     void ImportScriptsCommand();
 
     // The game information and options editors; the object information
-    // window (a placeholder until it exists).
+    // window.
     void OpenGameInformation();
     void OpenGameOptions();
     void ShowObjectInformation();

@@ -11,12 +11,14 @@
 #include "image_editors/background_form.h"
 #include "image_editors/data_file_form.h"
 #include "image_editors/sound_form.h"
+#include "image_editors/sprite_form.h"
 
 namespace kestrin {
 
 TResourceForm* MakeResourceForm(Game& game, ResourceKind kind, int index) {
     switch (kind) {
         case ResourceKind::Script: return new TScriptForm(game, index);
+        case ResourceKind::Sprite: return new TSpriteForm(game, index);
         case ResourceKind::Sound: return new TSoundForm(game, index);
         case ResourceKind::Background: return new TBackgroundForm(game, index);
         case ResourceKind::DataFile: return new TDataFileForm(game, index);

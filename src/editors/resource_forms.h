@@ -8,8 +8,7 @@ namespace kestrin {
 class Game;
 class TResourceForm;
 
-// A new window for the slot, not yet shown; null for a kind whose editor
-// does not exist yet.
+// A new window for the slot, not yet shown.
 TResourceForm* MakeResourceForm(Game& game, ResourceKind kind, int index);
 
 }  // namespace kestrin

@@ -138,7 +138,7 @@ void TBackgroundForm::LoadBackground() {
     FileDialogSpec spec;
     spec.objectName = "BackgroundOpenDialog";
     spec.title = "Load a background";
-    spec.filter = PictureFilter();
+    spec.filter = PictureFileFilter();
     spec.mustExist = true;
     spec.folder = Prefs().BackgroundDir;
     std::optional<std::string> file;

@@ -81,7 +81,7 @@ std::unique_ptr<TAnimation> FramesForEditing(const CSprite& sprite) {
 TEditSpriteForm::TEditSpriteForm(std::unique_ptr<TAnimation> frames, bool changed, QWidget* parent)
     : QDialog(parent),
       mClipboard(std::make_unique<QtBitmapClipboard>()),
-      mSession(std::move(frames), *mClipboard, PictureFilter()) {
+      mSession(std::move(frames), *mClipboard, PictureFileFilter()) {
     setObjectName(QStringLiteral("TEditSpriteForm"));
     setWindowTitle(QStringLiteral("Sprite Editor"));
     if (changed) mSession.MarkChanged();

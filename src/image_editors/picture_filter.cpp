@@ -1,4 +1,4 @@
-// The picture filter from the formats Qt's image reader supports.
+// The open-picture filter, from the formats the image reader knows.
 
 #include "image_editors/picture_filter.h"
 
@@ -9,7 +9,7 @@
 
 namespace kestrin {
 
-std::string PictureFilter() {
+std::string PictureFileFilter() {
     QStringList patterns;
     for (const QByteArray& format : QImageReader::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(format);

@@ -1,10 +1,11 @@
 #pragma once
-// The open dialogs' filter for pictures: every format the image reader knows.
+// The filter of the dialogs that open a picture: every format the image
+// reader knows, then all files.
 
 #include <string>
 
 namespace kestrin {
 
-std::string PictureFilter();
+std::string PictureFileFilter();
 
 }  // namespace kestrin

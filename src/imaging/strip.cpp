@@ -31,10 +31,13 @@ StripPoint StripFramePosition(const StripSettings& s, int k) {
             hold(std::int64_t{s.yOffset} + std::int64_t{s.height} * s.vCell + row * (std::int64_t{s.height} + s.ySep))};
 }
 
+bool StripFramesFit(const StripSettings& s) {
+    return s.width >= 1 && s.height >= 1 && s.width <= kMaxImageSide && s.height <= kMaxImageSide &&
+           std::int64_t{s.number} * s.width * s.height <= kMaxAnimationPixels;
+}
+
 std::optional<std::vector<Image>> CutStrip(const Bitmap24& picture, const StripSettings& s) {
-    if (s.number <= 0 || s.width < 1 || s.height < 1 || s.width > kMaxImageSide || s.height > kMaxImageSide ||
-        std::int64_t{s.number} * s.width * s.height > kMaxAnimationPixels)
-        return std::nullopt;
+    if (s.number <= 0 || !StripFramesFit(s)) return std::nullopt;
     std::vector<Image> frames;
     frames.reserve(static_cast<std::size_t>(s.number));
     for (int k = 0; k < s.number; ++k) {

@@ -37,6 +37,10 @@ struct StripPoint {
 // Top-left corner of frame k (from 0).
 StripPoint StripFramePosition(const StripSettings& settings, int k);
 
+// The frames the settings ask for stay within the image limits, each and
+// all together.
+bool StripFramesFit(const StripSettings& settings);
+
 // The frames, each width x height, cut in order; parts of a rectangle outside
 // the picture keep the empty-frame colour. None when number is not positive
 // or the frames would exceed the image limits.
