@@ -397,7 +397,9 @@ TEST_F(SpriteEditSessionTest, EveryItemAsksTheDialogOfItsRow) {
     for (const SpriteMenuItem& item : SpriteMenuItems()) {
         SCOPED_TRACE(item.name);
         EXPECT_TRUE(names.insert(item.name).second);
-        if (*item.shortcut) EXPECT_TRUE(keys.insert(item.shortcut).second);
+        if (*item.shortcut) {
+            EXPECT_TRUE(keys.insert(item.shortcut).second);
+        }
         if (!*item.title) continue;
         SpriteEditSession& s = Start(SetOf(3, 24, 16));
         auto before = Copy();
