@@ -1,0 +1,41 @@
+#pragma once
+// The code side of the running game: every piece of code compiled once, the
+// scripts of the game and of the action libraries registered by name, action
+// lists run as docs/actions.md says, and the built-in functions and
+// variables of the world offered to the interpreter.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kestrin {
+class CEvent;
+}
+
+namespace kestrin::engine {
+
+class World;
+struct EventContext;
+struct Instance;
+
+class ScriptSide {
+public:
+    ScriptSide(World& world, std::vector<std::string> libraryCode);
+    ~ScriptSide();
+    ScriptSide(const ScriptSide&) = delete;
+    ScriptSide& operator=(const ScriptSide&) = delete;
+
+    // Compiles and registers the library scripts and the game's scripts;
+    // compile errors are reported as run-time errors are.
+    void Prepare();
+    // Runs an action list in the context (self, other, the event).
+    void RunActions(const CEvent& list, EventContext& context);
+    // Runs a piece of code (room or instance creation code) with self as the instance.
+    void RunCode(const std::string& code, Instance* self, const std::string& where);
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> mImpl;
+};
+
+}  // namespace kestrin::engine
