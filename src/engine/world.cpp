@@ -18,6 +18,7 @@ namespace kestrin::engine {
 namespace {
 
 constexpr int kKeyEscape = 27;
+constexpr int kAllInstances = -3;
 constexpr int kStepNormal = 0, kStepBegin = 1, kStepEnd = 2;
 constexpr int kOtherOutside = 0, kOtherBoundary = 1, kOtherGameStart = 2, kOtherGameEnd = 3, kOtherRoomStart = 4,
               kOtherRoomEnd = 5, kOtherNoLives = 6, kOtherAnimationEnd = 7, kOtherNoHealth = 9;
@@ -29,8 +30,7 @@ World::World(Game& game, GameShell& shell, std::vector<std::string> libraryCode,
       mShell(shell),
       mObjects(game),
       mScript(std::make_unique<ScriptSide>(*this, std::move(libraryCode))),
-      mRandom(seed),
-      mSeed(seed) {}
+      mRandom(seed) {}
 
 World::~World() = default;
 
@@ -88,11 +88,10 @@ Instance* World::FindInstance(std::int32_t id) {
 
 std::vector<Instance*> World::InstancesOf(int object) {
     std::vector<Instance*> list;
-    const ObjectEntry* entry = mObjects.Entry(object);
-    if (!entry) return list;
+    if (object != kAllInstances && !mObjects.Exists(object)) return list;
     for (auto& instance : mInstances) {
         if (!instance->alive) continue;
-        if (instance->object == object || mObjects.IsA(instance->object, object)) list.push_back(instance.get());
+        if (object == kAllInstances || mObjects.IsA(instance->object, object)) list.push_back(instance.get());
     }
     return list;
 }
@@ -100,7 +99,7 @@ std::vector<Instance*> World::InstancesOf(int object) {
 int World::CountOf(int object) {
     int count = 0;
     for (auto& instance : mInstances)
-        if (instance->alive && mObjects.IsA(instance->object, object)) ++count;
+        if (instance->alive && (object == kAllInstances || mObjects.IsA(instance->object, object))) ++count;
     return count;
 }
 

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <random>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -18,6 +17,7 @@
 #include "engine/instance.h"
 #include "engine/object_table.h"
 #include "engine/sprite_masks.h"
+#include "platform/random_source.h"
 #include "resources/room.h"
 
 namespace kestrin {
@@ -110,14 +110,18 @@ public:
     const GameValues& Values() const { return mValues; }
     RoomState& Room() { return mRoom; }
     const RoomState& Room() const { return mRoom; }
-    std::mt19937_64& Random() { return mRandom; }
+    RandomSource& Random() { return mRandom; }
     const SpriteFrames* Sprite(int index);
 
     // Instances in creation order, the dead ones still among them until the
     // step ends.
     const std::vector<std::unique_ptr<Instance>>& Instances() const { return mInstances; }
     Instance* FindInstance(std::int32_t id);
-    // Live instances of the object and its descendants, in creation order.
+    // The mouse in room coordinates (through the shown view).
+    double MouseRoomX() const { return mInput.MouseX() + ViewLeft(); }
+    double MouseRoomY() const { return mInput.MouseY() + ViewTop(); }
+    // Live instances of the object and its descendants (every one for -3,
+    // all), in creation order.
     std::vector<Instance*> InstancesOf(int object);
     int CountOf(int object);
     // A new instance with its create event run; null for a missing object.
@@ -210,8 +214,7 @@ private:
     RoomState mRoom;
     GameValues mValues;
     InputState mInput;
-    std::mt19937_64 mRandom;
-    std::uint64_t mSeed;
+    RandomSource mRandom;
     std::vector<const EventContext*> mContexts;
     Canvas* mCanvas = nullptr;
     EventTrace mTrace;
