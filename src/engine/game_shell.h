@@ -19,6 +19,8 @@ public:
     virtual void StopSound(int /*sound*/) {}
     virtual bool SoundPlaying(int /*sound*/) const { return false; }
     virtual void ShowInformation() {}
+    // Headless play has no real time to wait for.
+    virtual void Sleep(int /*milliseconds*/) {}
 };
 
 }  // namespace kestrin::engine

@@ -1,5 +1,5 @@
-// The motion pair (speed and direction / horizontal and vertical speed) and
-// the variable store of an instance.
+// The motion pair of an instance: speed and direction, horizontal and
+// vertical speed.
 
 #include "engine/instance.h"
 
@@ -22,29 +22,6 @@ double NormalDegrees(double d) {
 double Tidy(double v) { return std::fabs(v) < 1e-9 ? 0.0 : v; }
 
 }  // namespace
-
-const Value* VariableStore::Find(std::int32_t name, int i, int j) const {
-    if (name < 0 || name >= static_cast<std::int32_t>(mSlots.size()) || !mSlots[name].used) return nullptr;
-    const Slot& slot = mSlots[name];
-    if (i == 0 && j == 0) return &slot.plain;
-    auto found = slot.elements.find({i, j});
-    return found == slot.elements.end() ? nullptr : &found->second;
-}
-
-void VariableStore::Set(std::int32_t name, int i, int j, Value value) {
-    if (name < 0) return;
-    if (name >= static_cast<std::int32_t>(mSlots.size())) mSlots.resize(name + 1);
-    Slot& slot = mSlots[name];
-    slot.used = true;
-    if (i == 0 && j == 0)
-        slot.plain = std::move(value);
-    else
-        slot.elements[{i, j}] = std::move(value);
-}
-
-bool VariableStore::Has(std::int32_t name) const {
-    return name >= 0 && name < static_cast<std::int32_t>(mSlots.size()) && mSlots[name].used;
-}
 
 void Instance::SetHspeed(double h) {
     mHspeed = h;

@@ -6,34 +6,13 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
-#include <utility>
-#include <vector>
 
+#include "engine/script/variable_store.h"
 #include "engine/value.h"
 
 namespace kestrin::engine {
 
 inline constexpr int kAlarmCount = 12;
-inline constexpr std::int32_t kFirstInstanceId = 100000;
-
-// Variables an instance keeps for the code, by interned name. A plain
-// variable is element (0, 0) of its array.
-class VariableStore {
-public:
-    const Value* Find(std::int32_t name, int i = 0, int j = 0) const;
-    void Set(std::int32_t name, int i, int j, Value value);
-    bool Has(std::int32_t name) const;
-    void Clear() { mSlots.clear(); }
-
-private:
-    struct Slot {
-        bool used = false;
-        Value plain;
-        std::map<std::pair<int, int>, Value> elements;
-    };
-    std::vector<Slot> mSlots;  // indexed by name
-};
 
 struct Instance {
     std::int32_t id = 0;

@@ -33,8 +33,10 @@ public:
     // Runs a piece of code (room or instance creation code) with self as the instance.
     void RunCode(const std::string& code, Instance* self, const std::string& where);
 
-private:
+    // What the action performer of the source file reaches into.
     class Impl;
+
+private:
     std::unique_ptr<Impl> mImpl;
 };
 

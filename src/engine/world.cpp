@@ -86,6 +86,11 @@ Instance* World::FindInstance(std::int32_t id) {
     return found == mById.end() || !found->second->alive ? nullptr : found->second;
 }
 
+Instance* World::FindEvenDestroyed(std::int32_t id) {
+    auto found = mById.find(id);
+    return found == mById.end() ? nullptr : found->second;
+}
+
 std::vector<Instance*> World::InstancesOf(int object) {
     std::vector<Instance*> list;
     if (object != kAllInstances && !mObjects.Exists(object)) return list;

@@ -16,6 +16,7 @@
 #include "engine/input_state.h"
 #include "engine/instance.h"
 #include "engine/object_table.h"
+#include "engine/script/script_host.h"
 #include "engine/sprite_masks.h"
 #include "platform/random_source.h"
 #include "resources/room.h"
@@ -49,6 +50,10 @@ struct GameValues {
     bool showScore = true, showLives = false, showHealth = false;
     std::string captionScore = "Score: ", captionLives = "Lives: ", captionHealth = "Health: ";
     std::string roomCaption;
+    // The drawing functions' pen, brush and font.
+    double brushColor = 16777215, brushStyle = 0, penColor = 0, penSize = 1, fontColor = 0;
+    std::string fontName = "Arial";
+    double fontSize = 12, fontStyle = 0, fontAngle = 0, fontAlign = 0;
 };
 
 // The room being played: a copy of the room's settings that the code may change.
@@ -117,6 +122,8 @@ public:
     // step ends.
     const std::vector<std::unique_ptr<Instance>>& Instances() const { return mInstances; }
     Instance* FindInstance(std::int32_t id);
+    // Also an instance destroyed during this step, whose code may still be running.
+    Instance* FindEvenDestroyed(std::int32_t id);
     // The mouse in room coordinates (through the shown view).
     double MouseRoomX() const { return mInput.MouseX() + ViewLeft(); }
     double MouseRoomY() const { return mInput.MouseY() + ViewTop(); }
@@ -165,7 +172,6 @@ public:
     void SetEventTrace(EventTrace trace) { mTrace = std::move(trace); }
 
     // Motion helpers shared by the built-in functions.
-    void MoveContactSolid(Instance& self, double direction, double maxDistance);
     void BounceOffSolids(Instance& self, bool all);
     void StartPath(Instance& self, int path, double speed, int endAction, bool absolute);
     void SetTimeline(Instance& self, int timeline, double position);

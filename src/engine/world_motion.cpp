@@ -116,17 +116,6 @@ void World::SetTimeline(Instance& self, int timeline, double position) {
     self.timelinePosition = position;
 }
 
-void World::MoveContactSolid(Instance& self, double direction, double maxDistance) {
-    if (maxDistance <= 0) maxDistance = 1000;
-    const double dx = std::cos(direction * kPi / 180.0), dy = -std::sin(direction * kPi / 180.0);
-    if (MeetingAt(self, self.x, self.y, -1, true)) return;
-    for (int i = 0; i < static_cast<int>(maxDistance); ++i) {
-        if (MeetingAt(self, self.x + dx, self.y + dy, -1, true)) return;
-        self.x += dx;
-        self.y += dy;
-    }
-}
-
 void World::BounceOffSolids(Instance& self, bool all) {
     auto blocked = [&](double x, double y) { return MeetingAt(self, x, y, -1, !all) != nullptr; };
     const double h = self.Hspeed(), v = self.Vspeed();

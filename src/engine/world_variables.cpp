@@ -3,6 +3,7 @@
 #include "engine/world_variables.h"
 
 #include <chrono>
+#include <algorithm>
 #include <cmath>
 
 #include "engine/world.h"
@@ -62,7 +63,10 @@ const std::vector<BuiltinVariableName>& BuiltinVariableNames() {
         {"show_health", B::ShowHealth}, {"caption_score", B::CaptionScore}, {"caption_lives", B::CaptionLives},
         {"caption_health", B::CaptionHealth}, {"fps", B::Fps}, {"current_time", B::CurrentTime},
         {"event_type", B::EventType}, {"event_number", B::EventNumber}, {"event_object", B::EventObject},
-        {"event_action", B::EventAction},
+        {"event_action", B::EventAction}, {"brush_color", B::BrushColor}, {"brush_style", B::BrushStyle},
+        {"pen_color", B::PenColor}, {"pen_size", B::PenSize}, {"font_color", B::FontColor},
+        {"font_name", B::FontName}, {"font_size", B::FontSize}, {"font_style", B::FontStyle},
+        {"font_angle", B::FontAngle}, {"font_align", B::FontAlign},
     };
     return names;
 }
@@ -200,6 +204,16 @@ Value GetBuiltin(World& world, Instance* i, BuiltinVariable variable, int index)
         case B::EventNumber: return context ? static_cast<double>(context->number) : 0.0;
         case B::EventObject: return context ? static_cast<double>(context->holder) : -1.0;
         case B::EventAction: return context ? static_cast<double>(context->action) : -1.0;
+        case B::BrushColor: return values.brushColor;
+        case B::BrushStyle: return values.brushStyle;
+        case B::PenColor: return values.penColor;
+        case B::PenSize: return values.penSize;
+        case B::FontColor: return values.fontColor;
+        case B::FontName: return values.fontName;
+        case B::FontSize: return values.fontSize;
+        case B::FontStyle: return values.fontStyle;
+        case B::FontAngle: return values.fontAngle;
+        case B::FontAlign: return values.fontAlign;
         default: return 0.0;
     }
 }
@@ -307,6 +321,16 @@ bool SetBuiltin(World& world, Instance* i, BuiltinVariable variable, int index, 
         case B::CaptionScore: values.captionScore = value.Text(); break;
         case B::CaptionLives: values.captionLives = value.Text(); break;
         case B::CaptionHealth: values.captionHealth = value.Text(); break;
+        case B::BrushColor: values.brushColor = r; break;
+        case B::BrushStyle: values.brushStyle = r; break;
+        case B::PenColor: values.penColor = r; break;
+        case B::PenSize: values.penSize = r; break;
+        case B::FontColor: values.fontColor = r; break;
+        case B::FontName: values.fontName = value.Text(); break;
+        case B::FontSize: values.fontSize = r; break;
+        case B::FontStyle: values.fontStyle = r; break;
+        case B::FontAngle: values.fontAngle = r; break;
+        case B::FontAlign: values.fontAlign = r; break;
         default: return readOnly();
     }
     return true;

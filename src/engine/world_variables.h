@@ -31,6 +31,7 @@ enum class BuiltinVariable {
     ViewLeft, ViewTop, ViewWidth, ViewHeight, ViewX, ViewY, ViewHBorder, ViewVBorder, ViewHSpeed, ViewVSpeed,
     ViewObject, MouseX, MouseY, MouseButton, KeyboardKey, KeyboardLastKey, ShowScore, ShowLives, ShowHealth,
     CaptionScore, CaptionLives, CaptionHealth, Fps, CurrentTime, EventType, EventNumber, EventObject, EventAction,
+    BrushColor, BrushStyle, PenColor, PenSize, FontColor, FontName, FontSize, FontStyle, FontAngle, FontAlign,
 };
 
 struct BuiltinVariableName {
