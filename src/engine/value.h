@@ -20,6 +20,14 @@ public:
     double Real() const { return mReal; }
     const std::string& Text() const { return mText; }
 
+    // Turns the value into a real in place, keeping the text's buffer for
+    // later use; cheaper than assigning a new Value in the runtime's loops.
+    void SetReal(double real) {
+        mIsString = false;
+        mReal = real;
+        mText.clear();
+    }
+
     // A condition holds for a real greater than 0.5; never for a string.
     bool IsTrue() const { return !mIsString && mReal > 0.5; }
 

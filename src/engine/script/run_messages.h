@@ -27,7 +27,10 @@ inline const char* kArrayTooLarge = "Array too large";
 inline const char* kArgumentIndex = "Argument index out of range (0 to 15)";
 inline const char* kCallsTooDeep = "Scripts call each other too deeply";
 inline const char* kAssignToValue = "Cannot assign to a value";
+inline const char* kStringTooLong = "String too long";
+inline const char* kIndexNotReal = "Array index must be a number";
 inline const char* kCannotCompare = "Cannot compare a string with a real";
+inline std::string CannotAssign(std::string_view name) { return "Cannot assign to " + std::string(name); }
 inline std::string NoInstance(std::string_view name) {
     return "No instance to take variable " + std::string(name) + " from";
 }
