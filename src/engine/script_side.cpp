@@ -272,3 +272,23 @@ void ScriptSide::RunCode(const std::string& code, Instance* self, const std::str
 }
 
 }  // namespace kestrin::engine
+
+namespace kestrin::engine {
+
+bool ScriptSide::Evaluate(const std::string& expression, Instance* self, Value& value, std::string& error) {
+    const Compiled& compiled = mImpl->Compile("return (" + expression + "\n);");
+    if (!compiled.code) {
+        error = compiled.error;
+        return false;
+    }
+    const InstanceId id = self ? self->id : kNoone;
+    RunResult result = mImpl->mInterpreter.Run(*compiled.code, id, id);
+    if (!result.ok) {
+        error = result.error.message;
+        return false;
+    }
+    value = result.value;
+    return true;
+}
+
+}  // namespace kestrin::engine

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/value.h"
+
 namespace kestrin {
 class CEvent;
 }
@@ -32,6 +34,9 @@ public:
     void RunActions(const CEvent& list, EventContext& context);
     // Runs a piece of code (room or instance creation code) with self as the instance.
     void RunCode(const std::string& code, Instance* self, const std::string& where);
+    // The value of an expression in an instance (or in none); false with the
+    // error text. For checks from outside the game, such as tests.
+    bool Evaluate(const std::string& expression, Instance* self, Value& value, std::string& error);
 
     // What the action performer of the source file reaches into.
     class Impl;

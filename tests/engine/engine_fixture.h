@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/game_shell.h"
+#include "engine/script_side.h"
 #include "engine/world.h"
 #include "imaging/bitmap24.h"
 #include "resources/event.h"
@@ -81,5 +82,13 @@ public:
     Game game;
     RecordingShell shell;
 };
+
+// The value of an expression in an instance; fails the test on an error.
+inline Value Eval(World& world, Instance* self, const std::string& expression) {
+    Value value;
+    std::string error;
+    EXPECT_TRUE(world.Script().Evaluate(expression, self, value, error)) << expression << ": " << error;
+    return value;
+}
 
 }  // namespace kestrin::engine::test
