@@ -35,15 +35,15 @@ World::World(Game& game, GameShell& shell, std::vector<std::string> libraryCode,
 World::~World() = default;
 
 const SpriteFrames* World::Sprite(int index) {
-    if (index < 0 || index >= mGame.Sprites().ResourceCount()) return nullptr;
+    if (index < 0) return nullptr;
+    if (static_cast<std::size_t>(index) < mSpriteDecoded.size() && mSpriteDecoded[index]) return mSprites[index].get();
+    if (index >= mGame.Sprites().ResourceCount()) return nullptr;
     if (mSprites.size() <= static_cast<std::size_t>(index)) {
         mSprites.resize(index + 1);
         mSpriteDecoded.resize(index + 1);
     }
-    if (!mSpriteDecoded[index]) {
-        mSpriteDecoded[index] = true;
-        if (const CSprite* sprite = mGame.Sprites().ResourceAt(index)) mSprites[index] = DecodeSprite(*sprite);
-    }
+    mSpriteDecoded[index] = true;
+    if (const CSprite* sprite = mGame.Sprites().ResourceAt(index)) mSprites[index] = DecodeSprite(*sprite);
     return mSprites[index].get();
 }
 

@@ -89,22 +89,66 @@ Instance* World::InstanceAtPoint(double x, double y, int object) {
     return nullptr;
 }
 
+namespace {
+
+// An instance that can be hit, with its box as the phase began.
+struct Candidate {
+    Instance* instance;
+    double left, top, right, bottom;
+};
+
+// The candidates of one object, by left edge, and the widest box, so that a
+// query looks only at boxes that start close enough to reach it.
+struct CandidateList {
+    std::vector<Candidate> byLeft;
+    double widest = 0;
+};
+
+}  // namespace
+
 void World::StepCollisions() {
-    // Who can be hit, by object, gathered once for the phase.
-    std::vector<std::vector<Instance*>> byObject(mObjects.Count());
-    for (auto& instance : mInstances)
-        if (instance->alive && mObjects.Exists(instance->object)) byObject[instance->object].push_back(instance.get());
+    // Who can be hit, by object, gathered once for the phase. Instances that
+    // move during the phase are still tested where they are now; the boxes
+    // only pick whom to test.
+    std::vector<CandidateList> byObject(mObjects.Count());
+    std::vector<bool> wanted(mObjects.Count(), false);
+    for (auto& instance : mInstances) {
+        const ObjectEntry* entry = instance->alive ? mObjects.Entry(instance->object) : nullptr;
+        if (!entry) continue;
+        for (int target : entry->collisionTargets)
+            if (const ObjectEntry* targetEntry = mObjects.Entry(target))
+                for (int member : targetEntry->family) wanted[member] = true;
+    }
+    for (auto& instance : mInstances) {
+        if (!instance->alive || !mObjects.Exists(instance->object) || !wanted[instance->object]) continue;
+        Candidate c{instance.get(), 0, 0, 0, 0};
+        if (!BoxOf(*instance, instance->x, instance->y, c.left, c.top, c.right, c.bottom)) continue;
+        CandidateList& list = byObject[instance->object];
+        list.byLeft.push_back(c);
+        list.widest = std::max(list.widest, c.right - c.left);
+    }
+    for (CandidateList& list : byObject)
+        std::stable_sort(list.byLeft.begin(), list.byLeft.end(),
+                         [](const Candidate& a, const Candidate& b) { return a.left < b.left; });
 
     ForEachLive([&](Instance& self) {
         const ObjectEntry* entry = mObjects.Entry(self.object);
-        if (!entry) return;
+        if (!entry || entry->collisionTargets.empty()) return;
         for (int target : entry->collisionTargets) {
             const ObjectEntry* targetEntry = mObjects.Entry(target);
             if (!targetEntry) continue;
             for (int member : targetEntry->family) {
-                for (Instance* other : byObject[member]) {
+                const CandidateList& list = byObject[member];
+                if (list.byLeft.empty()) continue;
+                double l, t, r, b;
+                if (!BoxOf(self, self.x, self.y, l, t, r, b)) return;
+                auto first = std::lower_bound(list.byLeft.begin(), list.byLeft.end(), l - list.widest,
+                                              [](const Candidate& c, double edge) { return c.left < edge; });
+                for (auto it = first; it != list.byLeft.end() && it->left <= r; ++it) {
+                    Instance* other = it->instance;
                     if (!self.alive) return;
-                    if (other == &self || !other->alive || !Overlaps(self, self.x, self.y, *other)) continue;
+                    if (other == &self || !other->alive || it->right < l || it->top > b || it->bottom < t) continue;
+                    if (!Overlaps(self, self.x, self.y, *other)) continue;
                     if (other->solid) {
                         self.x = self.xprevious;
                         self.y = self.yprevious;
@@ -119,6 +163,7 @@ void World::StepCollisions() {
                             self.y = ny;
                         }
                     }
+                    if (!BoxOf(self, self.x, self.y, l, t, r, b)) return;
                 }
             }
         }
