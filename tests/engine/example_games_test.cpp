@@ -58,6 +58,8 @@ Outcome Play(const std::string& file, const std::string& input, int steps) {
     EXPECT_TRUE(ParseInputScript(input, options.input, error)) << error;
     std::ostringstream out;
     EXPECT_EQ(PlayHeadless(game, std::move(libraryCode), options, out), 0);
+    // The examples are free of errors.
+    EXPECT_EQ(out.str().find("ERROR"), std::string::npos) << out.str().substr(0, 500);
     return Read(out.str());
 }
 
@@ -89,15 +91,18 @@ TEST(ExampleGames, TheShooterHitsInvaders) {
     EXPECT_EQ(end.Count("obj_invader"), 12 - static_cast<int>(end.score) / 10) << end.output;
 }
 
-TEST(ExampleGames, ThePlatformerHeroJumpsToTheNextLevel) {
+TEST(ExampleGames, ThePlatformerHeroJumpsThroughBothLevels) {
     std::string keys = "1 down <Right>\n";
     for (int step = 3; step < 600; step += 4)
         keys += std::to_string(step) + " down <Up>\n" + std::to_string(step + 1) + " up <Up>\n";
     const Outcome start = Play("Platformer.ksd", "", 1);
     EXPECT_EQ(start.room, "rm_level1");
     const Outcome end = Play("Platformer.ksd", keys, 600);
-    EXPECT_NE(end.room, "rm_level1") << end.output;
+    EXPECT_EQ(end.room, "rm_level2") << end.output;
     EXPECT_GE(end.score, 10) << end.output;
+    // The last flag ends the game before the steps run out.
+    EXPECT_TRUE(end.Said("You made it!")) << end.output;
+    EXPECT_EQ(end.output.find("\"steps\":600,"), std::string::npos) << end.output;
 }
 
 // The runner program gives exactly what the engine gives in-process (the

@@ -189,7 +189,7 @@ void MakeShooter(Game& game) {
     m.Act(ship, kEventKeyboard, kNoKey, kMove, 104, {"0"});
     m.Act(ship, kEventKeyPress, kKeySpace, kMain1, 202, {std::to_string(bullet), "7", "-6", "8", "90"}, kObjectSelf,
           true);
-    m.Code(ship, kEventStep, 0, "x = median(0, x, room_width - 16);");
+    m.Code(ship, kEventStep, 0, "x = max(0, min(x, room_width - 16));");
 
     m.Act(bullet, kEventOther, 0, kMain1, 205);  // outside the room
     m.Act(bullet, kEventCollision, invader, kScore, 501, {"10"}, kObjectSelf, true);
@@ -242,7 +242,7 @@ void MakePlatformer(Game& game) {
            "vspeed = 0;");
     m.Act(hero, kEventCollision, coin, kScore, 501, {"10"}, kObjectSelf, true);
     m.Act(hero, kEventCollision, coin, kMain1, 205, {}, kObjectOther);
-    m.Act(hero, kEventCollision, flag, kControl, 218);  // if there is a next room
+    m.Act(hero, kEventCollision, flag, kMain1, 218);  // if there is a next room
     m.Act(hero, kEventCollision, flag, kMain1, 214, {"0"});
     m.Act(hero, kEventCollision, flag, kControl, 412);
     m.Act(hero, kEventCollision, flag, kControl, 410);
