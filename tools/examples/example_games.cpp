@@ -197,8 +197,11 @@ void MakeShooter(Game& game) {
     m.Act(bullet, kEventCollision, invader, kMain1, 205);
 
     m.Act(invader, kEventCreate, 0, kMove, 104, {"2"});
-    m.Act(invader, kEventOther, 1, kMove, 107);  // at the edge: turn round
-    m.Act(invader, kEventOther, 1, kMove, 110, {"0", "8"}, kObjectSelf, true);
+    // One at an edge turns the whole flock round and a little lower.
+    m.Code(invader, kEventOther, 1,
+           "var speed_now;\n"
+           "if (x > room_width / 2) speed_now = -2; else speed_now = 2;\n"
+           "with (obj_invader) { hspeed = speed_now; y += 4; }");
 
     m.Act(referee, kEventCreate, 0, kScore, 513, {"1", "Score: ", "0", "Lives: ", "0", "Health: "});
     m.Act(referee, kEventStep, 0, kControl, 404, {std::to_string(invader), "0", "0"});
