@@ -238,7 +238,7 @@ void World::EnterRoom(int roomIndex, bool gameStart) {
         mKeptRooms.erase(kept);
     } else {
         for (const RoomInstance& placed : room->Instances()) {
-            if (mEnded || mPendingRoom >= 0 || mRestartPending) break;
+            if (mEnded) break;
             const CObject* definition = mGame.Objects().ResourceAt(placed.Object);
             // A persistent instance that came along is the placed one itself.
             if (!definition || mById.count(placed.Id)) continue;

@@ -119,12 +119,17 @@ void GameWindow::Redraw(bool step) {
 }
 
 void GameWindow::Tick() {
+    // A message box of the game runs its own event loop, in which the timer
+    // keeps firing: the step it interrupted has to finish first.
+    if (mInStep) return;
     if (mWorld.Ended()) {
         mTimer.stop();
         close();
         return;
     }
+    mInStep = true;
     Redraw(true);
+    mInStep = false;
     const std::string caption = mWorld.Caption();
     if (!caption.empty()) setWindowTitle(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
     // The room (and so its speed) may have changed.

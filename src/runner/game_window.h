@@ -80,6 +80,7 @@ private:
     std::unique_ptr<Bitmap24> mCanvasImage;
     QImage mFrame;
     std::unique_ptr<InformationWindow> mInformation;
+    bool mInStep = false;
 };
 
 }  // namespace kestrin::runner
