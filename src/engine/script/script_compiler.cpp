@@ -53,10 +53,25 @@ int LevelOf(std::int32_t kind) {
 }
 constexpr int kTopLevel = 9;
 
+bool IsLineEnd(std::string_view code, std::size_t i) {
+    return code[i] == '\n' || (code[i] == '\r' && (i + 1 >= code.size() || code[i + 1] != '\n'));
+}
+
 class Compiler {
 public:
     Compiler(std::string_view code, const RTokenList1& tokens, CompileEnvironment& environment, CompiledCode& result)
-        : mCode(code), mTokens(tokens), mEnvironment(environment), mNames(environment.Names()), mResult(result) {}
+        : mCode(code), mTokens(tokens), mEnvironment(environment), mNames(environment.Names()), mResult(result) {
+        // Lines are counted once for all tokens, which come in text order.
+        mLines.reserve(tokens.tokens.size());
+        std::size_t at = 0;
+        int line = 1;
+        for (const RToken1& token : tokens.tokens) {
+            const std::size_t end = std::min<std::size_t>(token.position > 0 ? token.position - 1 : 0, code.size());
+            for (; at < end; ++at)
+                if (IsLineEnd(code, at)) ++line;
+            mLines.push_back(line);
+        }
+    }
 
     std::unique_ptr<Node> Program() {
         CheckCallNames();
@@ -92,7 +107,7 @@ private:
     std::unique_ptr<Node> MakeNode(NodeKind kind) {
         auto node = std::make_unique<Node>();
         node->kind = kind;
-        node->line = LineOfPosition(mCode, Position());
+        node->line = mLines[mAt];
         return node;
     }
 
@@ -279,7 +294,7 @@ private:
         case tkMulAssign:
         case tkDivAssign:
             node->op = Kind();
-            node->line = LineOfPosition(mCode, Position());
+            node->line = mLines[mAt];
             Next();
             node->kids.push_back(Expression());
             return node;
@@ -450,6 +465,7 @@ private:
     CompileEnvironment& mEnvironment;
     NameTable& mNames;
     CompiledCode& mResult;
+    std::vector<int> mLines;  // by token
     std::unordered_map<NameId, int> mLocals;
     int mAt = 0;
     int mDepth = 0;
@@ -460,9 +476,8 @@ private:
 int LineOfPosition(std::string_view code, int position) {
     const std::size_t end = std::min<std::size_t>(position > 0 ? position - 1 : 0, code.size());
     int line = 1;
-    for (std::size_t i = 0; i < end; ++i) {
-        if (code[i] == '\n' || (code[i] == '\r' && (i + 1 >= code.size() || code[i + 1] != '\n'))) ++line;
-    }
+    for (std::size_t i = 0; i < end; ++i)
+        if (IsLineEnd(code, i)) ++line;
     return line;
 }
 

@@ -633,6 +633,17 @@ bool ScriptRuntime::EvalUnary(const Node& node, Value& out) {
     return true;
 }
 
+// The value of a constant or of a plain local that is set, read in place
+// instead of copied; null for anything that must be evaluated.
+const Value* ScriptRuntime::Peek(const Node& node) const {
+    if (node.kind == NodeKind::Constant) return &node.constant;
+    if (node.kind == NodeKind::Local && node.kids.empty()) {
+        const LocalSlot& slot = mFrame->locals[node.slot];
+        if (slot.set && !slot.array) return &slot.value;
+    }
+    return nullptr;
+}
+
 bool ScriptRuntime::EvalChain(const Node& node, Value& out) {
     if (!Eval(*node.kids[0], out)) return false;
     Value right;
@@ -649,7 +660,12 @@ bool ScriptRuntime::EvalChain(const Node& node, Value& out) {
             out.SetReal(right.IsTrue() ? 1.0 : 0.0);
             continue;
         }
-        if (!Eval(*node.kids[i + 1], right) || !Binary(node, op, out, right, out)) return false;
+        const Value* operand = Peek(*node.kids[i + 1]);
+        if (!operand) {
+            if (!Eval(*node.kids[i + 1], right)) return false;
+            operand = &right;
+        }
+        if (!Binary(node, op, out, *operand, out)) return false;
     }
     return true;
 }
@@ -782,10 +798,15 @@ bool ScriptRuntime::WriteVariable(const Node& at, InstanceId instance, NameId na
 
 std::string ScriptRuntime::UnknownName(NameId name, int row, int column) const {
     std::string text = mNames.Name(name);
-    if (row != 0)
-        text += "[" + std::to_string(row) + "," + std::to_string(column) + "]";
-    else if (column != 0)
-        text += "[" + std::to_string(column) + "]";
+    if (row != 0 || column != 0) {
+        text += '[';
+        if (row != 0) {
+            text += std::to_string(row);
+            text += ',';
+        }
+        text += std::to_string(column);
+        text += ']';
+    }
     return messages::UnknownVariable(text);
 }
 

@@ -83,6 +83,7 @@ private:
     Flow ExecFor(const Node& node);
 
     bool Eval(const Node& node, Value& out);
+    const Value* Peek(const Node& node) const;
     bool EvalChain(const Node& node, Value& out);
     bool EvalUnary(const Node& node, Value& out);
     bool EvalCall(const Node& node, Value& out);
