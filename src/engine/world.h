@@ -3,8 +3,8 @@
 // its fixed order of events (docs/engine_step.md), rooms, motion, collisions,
 // alarms, time lines, paths, animation, input, the game-wide values (score,
 // lives, health, caption) and drawing. Code and actions run through the
-// script side (action_list.h, world_script_host.h); this class owns the
-// world they act on.
+// script side (script_side.h, action_flow.h, world_script_host.h); this
+// class owns the world they act on.
 
 #include <cstdint>
 #include <functional>

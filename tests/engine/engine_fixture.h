@@ -32,8 +32,7 @@ class TestGame {
 public:
     TestGame() { NewGame(game); }
 
-    // A sprite of one frame filled with red; with a see-through corner pixel
-    // left out of the shape when `hole` is set.
+    // A sprite of one red frame, solid all over (nothing see-through).
     int AddSprite(int width, int height, bool precise = false, int xorigin = 0, int yorigin = 0) {
         Bitmap24 frame(width, height, MakeColor(255, 0, 0));
         int index = game.Tree().AddResourceNode(nullptr, kTypeSprites)->Data.Index;
