@@ -1,7 +1,10 @@
 #pragma once
 // A value of the script language: a real or a string. Reals are doubles;
-// strings are 8-bit text kept byte for byte.
+// strings are 8-bit text kept byte for byte. A string's text is shared
+// between copies and never changed, so copying a value costs no more than
+// copying a pointer, which the interpreter does at every variable read.
 
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -11,24 +14,37 @@ class Value {
 public:
     Value() = default;
     Value(double real) : mReal(real) {}
-    Value(std::string text) : mIsString(true), mText(std::move(text)) {}
-    Value(const char* text) : mIsString(true), mText(text) {}
+    Value(std::string text) : mText(std::make_shared<const std::string>(std::move(text))) {}
+    Value(const char* text) : Value(std::string(text)) {}
 
-    bool IsString() const { return mIsString; }
-    bool IsReal() const { return !mIsString; }
+    bool IsString() const { return mText != nullptr; }
+    bool IsReal() const { return mText == nullptr; }
     // The real of a string is 0; the text of a real is empty.
-    double Real() const { return mReal; }
-    const std::string& Text() const { return mText; }
+    double Real() const { return mText ? 0.0 : mReal; }
+    const std::string& Text() const { return mText ? *mText : EmptyText(); }
+
+    // Turns the value into a real in place.
+    void SetReal(double real) {
+        mText.reset();
+        mReal = real;
+    }
 
     // A condition holds for a real greater than 0.5; never for a string.
-    bool IsTrue() const { return !mIsString && mReal > 0.5; }
+    bool IsTrue() const { return !mText && mReal > 0.5; }
 
-    friend bool operator==(const Value&, const Value&) = default;
+    friend bool operator==(const Value& a, const Value& b) {
+        if (a.IsString() != b.IsString()) return false;
+        return a.IsString() ? a.Text() == b.Text() : a.mReal == b.mReal;
+    }
 
 private:
-    bool mIsString = false;
+    static const std::string& EmptyText() {
+        static const std::string empty;
+        return empty;
+    }
+
     double mReal = 0.0;
-    std::string mText;
+    std::shared_ptr<const std::string> mText;
 };
 
 }  // namespace kestrin::engine

@@ -1,8 +1,14 @@
-// Kestrin's runner: finds the game data in its own file, reads the game with
-// the game file's reader and opens a window on the first room of the room
-// order, titled with the room's caption or else the executable's name.
-// Missing or damaged game data is reported (on standard error, and in a
-// message box titled as the game where someone can see one) with exit code 1.
+// Kestrin's runner: finds the game data in its own file (or reads the game
+// file named first on the command line), reads the game with the game file's
+// reader and plays it in a window, titled with the caption or else the
+// executable's name. Missing or damaged game data is reported (on standard
+// error, and in a message box titled as the game where someone can see one)
+// with exit code 1.
+//
+//   kestrin-runner [GAME.ksd] [--headless --steps N [--seed S] [--input FILE]]
+//
+// Headless play needs no display: messages go to standard output, one line
+// each, and a JSON summary of the world ends the output.
 //
 // With the environment variable KESTRIN_RUNNER_SNAPSHOT naming a PNG file,
 // the runner paints its window's first frame into that file and ends at once
@@ -15,13 +21,21 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <iostream>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "build/executable_name.h"
+#include "engine/headless.h"
+#include "engine/world.h"
 #include "runner/game_data.h"
-#include "runner/room_window.h"
+#include "runner/game_window.h"
 #include "runner/runner_game.h"
+#include "runner/runner_shell.h"
 #include "storage/game.h"
 
 namespace {
@@ -64,29 +78,119 @@ int Fail(const std::unique_ptr<QApplication>& app, const std::string& reason, co
     return 1;
 }
 
+struct CommandLine {
+    std::string gameFile;  // empty: the game inside the executable
+    bool headless = false;
+    long long steps = -1;
+    unsigned long long seed = 0;
+    std::string inputFile;
+};
+
+bool ReadNumber(const char* text, long long& value) {
+    char* end = nullptr;
+    value = std::strtoll(text, &end, 10);
+    return end != text && *end == '\0';
+}
+
+// False with the reason for a command line that makes no sense.
+bool ParseCommandLine(int argc, char** argv, CommandLine& line, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        long long number = 0;
+        if (arg == "--headless") {
+            line.headless = true;
+        } else if (arg == "--steps" || arg == "--seed") {
+            if (!hasValue || !ReadNumber(argv[++i], number) || number < 0) {
+                error = arg + " needs a whole number from 0";
+                return false;
+            }
+            if (arg == "--steps") line.steps = number;
+            else line.seed = static_cast<unsigned long long>(number);
+        } else if (arg == "--input") {
+            if (!hasValue) {
+                error = "--input needs a file";
+                return false;
+            }
+            line.inputFile = argv[++i];
+        } else if (!arg.empty() && arg[0] != '-' && line.gameFile.empty()) {
+            line.gameFile = arg;
+        } else if (arg.rfind("-platform", 0) == 0 || arg.rfind("-style", 0) == 0) {
+            if (hasValue) ++i;  // Qt's own options
+        } else {
+            error = "unknown option " + arg;
+            return false;
+        }
+    }
+    if (line.headless && line.steps < 0) {
+        error = "--headless needs --steps N";
+        return false;
+    }
+    return true;
+}
+
+int PlayHeadless(kestrin::Game& game, std::vector<std::string> libraryCode, const CommandLine& line) {
+    kestrin::engine::HeadlessOptions options;
+    options.steps = line.steps;
+    options.seed = line.seed;
+    if (!line.inputFile.empty()) {
+        std::ifstream file(line.inputFile, std::ios::binary);
+        if (!file) {
+            std::fprintf(stderr, "Kestrin runner: cannot read %s.\n", line.inputFile.c_str());
+            return 1;
+        }
+        std::stringstream text;
+        text << file.rdbuf();
+        std::string error;
+        if (!kestrin::engine::ParseInputScript(text.str(), options.input, error)) {
+            std::fprintf(stderr, "Kestrin runner: %s: %s.\n", line.inputFile.c_str(), error.c_str());
+            return 1;
+        }
+    }
+    const int status = kestrin::engine::PlayHeadless(game, std::move(libraryCode), options, std::cout);
+    std::cout.flush();
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::unique_ptr<QApplication> app;
-    if (DisplayMayExist()) app = std::make_unique<QApplication>(argc, argv);
-
-    kestrin::runner::GameData data;
+    CommandLine line;
     std::string error;
-    if (!kestrin::runner::ReadGameData("/proc/self/exe", data, error)) return Fail(app, error);
+    if (!ParseCommandLine(argc, argv, line, error)) {
+        std::fprintf(stderr, "Kestrin runner: %s.\n", error.c_str());
+        return 1;
+    }
+
+    std::unique_ptr<QApplication> app;
+    if (!line.headless && DisplayMayExist()) app = std::make_unique<QApplication>(argc, argv);
 
     kestrin::Game game;
-    if (!kestrin::runner::LoadRunnerGame(data, game, error)) return Fail(app, error);
+    std::vector<std::string> libraryCode;
+    if (line.gameFile.empty()) {
+        kestrin::runner::GameData data;
+        if (!kestrin::runner::ReadGameData("/proc/self/exe", data, error)) return Fail(app, error);
+        if (!kestrin::runner::LoadRunnerGame(data, game, libraryCode, error)) return Fail(app, error);
+    } else if (!kestrin::runner::LoadGameFile(line.gameFile, game, libraryCode, error)) {
+        return Fail(app, error);
+    }
     kestrin::CRoom* room = kestrin::runner::FirstRoom(game);
     if (!room) return Fail(app, "the game has no room");
     if (!kestrin::runner::RoomSizeAllowed(*room)) return Fail(app, "the first room is too large", room->Caption);
+    if (line.headless) return PlayHeadless(game, std::move(libraryCode), line);
     if (!app) return Fail(app, "there is no display to show the game on");
 
-    kestrin::runner::RoomWindow window(game, *room);
-    window.setWindowTitle(TitleOf(room->Caption));
+    kestrin::runner::RunnerShell shell(CanShowMessages());
+    kestrin::engine::World world(game, shell, std::move(libraryCode), static_cast<std::uint64_t>(std::time(nullptr)));
+    if (!world.Start()) return 0;  // ended while starting
+    kestrin::runner::GameWindow window(game, world);
+    shell.SetWindow(&window);
+    const std::string caption = world.Caption();
+    window.setWindowTitle(TitleOf(caption));
     window.show();
     if (HasValue(kSnapshotVariable)) {
         QString file = QString::fromLocal8Bit(std::getenv(kSnapshotVariable));
-        if (!window.grab().save(file, "PNG")) {
+        if (!window.Frame().save(file, "PNG")) {
             std::fprintf(stderr, "Kestrin runner: cannot write %s.\n", std::getenv(kSnapshotVariable));
             return 1;
         }

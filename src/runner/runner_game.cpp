@@ -27,13 +27,13 @@ private:
 
 }  // namespace
 
-bool LoadRunnerGame(GameData& data, Game& game, std::string& error) {
+bool LoadRunnerGame(GameData& data, Game& game, std::vector<std::string>& libraryCode, std::string& error) {
     CollectingUI ui;
     ScopedUI installed(ui);
     NewGame(game);
     bool ok = false;
     try {
-        ok = ReadGameBody(game, data.Body);
+        ok = ReadGameBody(game, data.Body, &libraryCode);
     } catch (const std::exception& e) {
         error = std::string("the game data is damaged (") + e.what() + ")";
         return false;
@@ -43,6 +43,15 @@ bool LoadRunnerGame(GameData& data, Game& game, std::string& error) {
         return false;
     }
     return true;
+}
+
+bool LoadGameFile(const std::string& fileName, Game& game, std::vector<std::string>& libraryCode,
+                  std::string& error) {
+    CollectingUI ui;
+    ScopedUI installed(ui);
+    if (LoadGame(game, fileName, &libraryCode)) return true;
+    error = ui.First().empty() ? "the game file cannot be read" : ui.First();
+    return false;
 }
 
 CRoom* FirstRoom(Game& game) {

@@ -3,6 +3,7 @@
 // game file's own reader, and the room the game starts in.
 
 #include <string>
+#include <vector>
 
 #include "runner/game_data.h"
 
@@ -16,7 +17,13 @@ namespace kestrin::runner {
 // Makes the game new and reads the body into it; false with a reason (the
 // reader's own message when it gave one) for a body it cannot read. The
 // body is read where it lies: its position moves.
-bool LoadRunnerGame(GameData& data, Game& game, std::string& error);
+// The library code the body carries goes to libraryCode.
+bool LoadRunnerGame(GameData& data, Game& game, std::vector<std::string>& libraryCode, std::string& error);
+
+// Reads a game file (.ksd) instead, for playing a game that is not built
+// into an executable; false with the reader's message.
+bool LoadGameFile(const std::string& fileName, Game& game, std::vector<std::string>& libraryCode,
+                  std::string& error);
 
 // The first room of the room order that exists, or null.
 CRoom* FirstRoom(Game& game);

@@ -37,11 +37,15 @@ void WriteLibraryCode(CStream& stream) {
     for (int i = 0; i < LibraryCount(); ++i) stream.WriteString(LibraryAt(i)->LibraryCode);
 }
 
-// The loaded libraries are not changed by a game file: the texts are skipped.
-bool SkipLibraryCode(CStream& stream) {
+// The loaded libraries are not changed by a game file: the texts are only
+// handed to a caller that plays the game.
+bool ReadLibraryCode(CStream& stream, std::vector<std::string>* libraryCode) {
     if (stream.ReadInteger() != kLibraryCodeSectionVersion) return false;
     std::int32_t count = stream.ReadInteger();
-    for (std::int32_t i = 0; i < count; ++i) stream.ReadString();
+    for (std::int32_t i = 0; i < count; ++i) {
+        std::string code = stream.ReadString();
+        if (libraryCode) libraryCode->push_back(std::move(code));
+    }
     return true;
 }
 
@@ -93,7 +97,7 @@ bool MergeBody(Game& game, CStream& stream, const std::string& fileName) {
     }
     if (!CGameInformation::SkipInformation(stream)) return false;
     SetProgress(100);
-    if (!SkipLibraryCode(stream)) return false;
+    if (!ReadLibraryCode(stream, nullptr)) return false;
 
     auto& timeLines = game.TimeLines();
     for (int i = offsets[ResourceKind::TimeLine]; i < timeLines.ResourceCount(); ++i)
@@ -185,7 +189,7 @@ bool WriteGameBody(Game& game, CStream& stream, bool debug) {
     return game.Tree().SaveTree(stream);
 }
 
-bool ReadGameBody(Game& game, CStream& stream) {
+bool ReadGameBody(Game& game, CStream& stream, std::vector<std::string>* libraryCode) {
     if (!CheckHeader(stream, HeaderUse::Load)) return false;
     game.GameId = stream.ReadInteger();
     game.GameGuid = Guid::FromBytes(ReadGuidBytes(stream));
@@ -197,11 +201,11 @@ bool ReadGameBody(Game& game, CStream& stream) {
     }
     if (!game.Information.LoadInformation(stream)) return false;
     SetProgress(100);
-    if (!SkipLibraryCode(stream)) return false;
+    if (!ReadLibraryCode(stream, libraryCode)) return false;
     return game.Tree().LoadTree(stream);
 }
 
-bool LoadGame(Game& game, const std::string& fileName) {
+bool LoadGame(Game& game, const std::string& fileName, std::vector<std::string>* libraryCode) {
     CStream stream;
     if (!ReadFile(fileName, stream, "Error Loading: File does not exist.")) return false;
     bool ok;
@@ -210,7 +214,7 @@ bool LoadGame(Game& game, const std::string& fileName) {
         StartProgress(kLoadingProgressText);
         NewGame(game);
         try {
-            ok = ReadGameBody(game, stream);
+            ok = ReadGameBody(game, stream, libraryCode);
         } catch (const std::exception&) {
             ok = false;
         }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kestrin {
 
@@ -27,8 +28,9 @@ inline constexpr const char* kCorruptedMessage = "Error Loading: File seems to b
 void NewGame(Game& game);
 
 // Replaces the game with the file's; on failure after the file was read the
-// game is a new game. Messages go through the user-interface seam.
-bool LoadGame(Game& game, const std::string& fileName);
+// game is a new game. Messages go through the user-interface seam. The
+// library code the file carries is added to libraryCode when one is given.
+bool LoadGame(Game& game, const std::string& fileName, std::vector<std::string>* libraryCode = nullptr);
 
 // Writes the game; the file on disk is replaced only once the new content is
 // completely written, and backups rotate when the preference says so.
@@ -43,8 +45,9 @@ bool WriteGameBody(Game& game, CStream& stream, bool debug);
 
 // Reads a body written by WriteGameBody into a game that was just made new.
 // False (after its message) for a bad header or a failing section; stream
-// errors propagate.
-bool ReadGameBody(Game& game, CStream& stream);
+// errors propagate. The library code it carries is added to libraryCode
+// when one is given.
+bool ReadGameBody(Game& game, CStream& stream, std::vector<std::string>* libraryCode = nullptr);
 
 // Backup number k of a game file: its extension replaced by ".gb" + k.
 std::string BackupFileName(const std::string& fileName, int k);

@@ -10,6 +10,7 @@
 
 #include "platform/file_system.h"
 #include "platform/recording_ui.h"
+#include "resources/event.h"
 #include "storage/game.h"
 #include "storage/game_file.h"
 #include "language/project_checks.h"
@@ -100,6 +101,32 @@ TEST_F(CliLanguage, CheckPrintsNameFindingsThenScriptErrorsAndFails) {
     result = RunCli("check " + scriptsOnly);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out.rfind("<No name conflicts were found>\nIn script scr line 1 pos ", 0), 0u) << result.out;
+}
+
+TEST_F(CliLanguage, CheckWarnsOfFunctionsTheRunnerDoesNotProvide) {
+    const std::string path = SaveTestGame("lacking.ksd", [](Game& game) {
+        AddScript(game, "scr_draw", "draw_sprite_ext(0, 0, x, y, 1, 1, 0, 0, 1);\r\ndraw_sprite(0, 0, x, y);");
+        const int object = Add(game, ResourceKind::Object, "obj_saver");
+        CEvent& step = *game.Objects().ResourceAt(object)->GetEvent(3, 0);
+        CAction& call = step.AddAction(0, 0);
+        call.ExecKind = 1;
+        call.ExecText1 = "highscore_clear";
+        CAction& code = step.AddAction(0, 0);
+        code.Kind = 7;
+        code.ArgCount = 1;
+        code.ArgKind[0] = 1;
+        code.ArgValue[0] = "if (keyboard_check(vk_f5)) game_save('slot'); game_save('again');";
+    });
+    CliResult result = RunCli("check " + path);
+    // Warnings do not make the check fail: the game runs and reports the call when it happens.
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out,
+              "<No name conflicts were found>\n<No errors were found>\n"
+              "Warning: script scr_draw calls draw_sprite_ext, which the game runner does not provide\n"
+              "Warning: object obj_saver, Step Event, action 1 calls highscore_clear, which the game runner does not "
+              "provide\n"
+              "Warning: object obj_saver, Step Event, action 2 calls game_save, which the game runner does not "
+              "provide\n");
 }
 
 TEST_F(CliLanguage, GameCommandsReportFilesThatDoNotLoad) {

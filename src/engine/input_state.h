@@ -1,0 +1,62 @@
+#pragma once
+// The keyboard and mouse as the game sees them during a step: which keys and
+// buttons are held, and which went down or up since the previous step. The
+// shell (window or input script) reports changes at any time; the engine
+// takes them in at the start of each step.
+
+#include <array>
+#include <cstdint>
+
+namespace kestrin::engine {
+
+inline constexpr int kKeyCount = 256;
+inline constexpr int kMouseLeft = 1, kMouseRight = 2, kMouseMiddle = 3;
+
+class InputState {
+public:
+    void KeyDown(int key);
+    void KeyUp(int key);
+    void ButtonDown(int button);
+    void ButtonUp(int button);
+    void MoveMouse(int x, int y) {
+        mMouseX = x;
+        mMouseY = y;
+    }
+
+    // Begins a step: what went down or up since the last step becomes this
+    // step's presses and releases.
+    void BeginStep();
+
+    bool Held(int key) const { return Valid(key) && mHeld[key]; }
+    bool Pressed(int key) const { return Valid(key) && mPressed[key]; }
+    bool Released(int key) const { return Valid(key) && mReleased[key]; }
+    bool AnyHeld() const;
+    bool AnyPressed() const;
+    bool AnyReleased() const;
+    // The key last pressed, for keyboard_key / keyboard_lastkey.
+    int LastKey() const { return mLastKey; }
+    int CurrentKey() const;
+    void ClearKey(int key);
+    void ClearAll();
+
+    bool ButtonHeld(int b) const { return ValidButton(b) && mButtonHeld[b]; }
+    bool ButtonPressed(int b) const { return ValidButton(b) && mButtonPressed[b]; }
+    bool ButtonReleased(int b) const { return ValidButton(b) && mButtonReleased[b]; }
+    int MouseX() const { return mMouseX; }
+    int MouseY() const { return mMouseY; }
+    // The button last pressed that is still held, or 0.
+    int CurrentButton() const;
+
+private:
+    static bool Valid(int key) { return key >= 0 && key < kKeyCount; }
+    static bool ValidButton(int b) { return b >= 1 && b <= 3; }
+
+    std::array<bool, kKeyCount> mHeld{}, mPressed{}, mReleased{};
+    std::array<bool, kKeyCount> mWentDown{}, mWentUp{};
+    std::array<bool, 4> mButtonHeld{}, mButtonPressed{}, mButtonReleased{};
+    std::array<bool, 4> mButtonWentDown{}, mButtonWentUp{};
+    int mLastKey = 0;
+    int mMouseX = 0, mMouseY = 0;
+};
+
+}  // namespace kestrin::engine

@@ -1,0 +1,28 @@
+#pragma once
+// Which functions of the built-in tables this runner provides, and the calls
+// of the others in a game's code, so that `kestrin-cli check` can warn about
+// them before anyone plays the game.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrin {
+class Game;
+}
+
+namespace kestrin::engine {
+
+// Provided by the interpreter itself or by the world.
+bool RunnerProvides(std::string_view function);
+
+struct FunctionUse {
+    std::string where;     // "script scr_move", "object obj_hero, Step Event, action 2", ...
+    std::string function;  // the function of the built-in tables
+};
+
+// Every call (and every function action) of a function of the built-in
+// tables that this runner does not provide, once per place and function.
+std::vector<FunctionUse> UnprovidedFunctionUses(Game& game);
+
+}  // namespace kestrin::engine

@@ -1,0 +1,121 @@
+#pragma once
+// The runtime behind Interpreter: the defined constants and scripts, the
+// names made global, and the walk over compiled trees.
+
+#include <memory>
+#include <span>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/script/interpreter.h"
+#include "engine/script/script_compiler.h"
+#include "engine/script/script_tree.h"
+#include "engine/script/variable_store.h"
+
+namespace kestrin::engine {
+
+class ScriptRuntime : public CompileEnvironment {
+public:
+    ScriptRuntime(NameTable& names, ScriptHost& host) : mNames(names), mHost(host) {}
+
+    NameTable& Names() override { return mNames; }
+    bool ConstantValue(std::string_view name, Value& value) const override;
+    bool IsScript(std::string_view name) const override;
+
+    void SetUnsetVariablesAreZero(bool zero) { mUnsetZero = zero; }
+    bool UnsetVariablesAreZero() const { return mUnsetZero; }
+    void DefineConstant(std::string_view name, const Value& value);
+    void DefineScript(std::string_view name, std::string_view code, int index);
+    std::vector<RunError> CompileScripts();
+
+    RunResult Run(const CompiledCode& code, InstanceId self, InstanceId other, std::span<const Value> arguments);
+    RunResult CallByName(std::string_view name, InstanceId self, InstanceId other, std::span<const Value> arguments);
+
+private:
+    friend class RunContext;
+
+    struct Script {
+        std::string name;
+        std::string code;
+        int index = -1;
+        std::shared_ptr<const CompiledCode> compiled;
+        RunError compileError;
+        bool failed = false;
+    };
+
+    struct LocalSlot {
+        bool set = false;
+        Value value;
+        std::unique_ptr<VariableStore> array;  // once an element other than [0, 0] is written
+    };
+
+    struct Frame {
+        const CompiledCode* code = nullptr;
+        InstanceId self = kNoone;
+        InstanceId other = kNoone;
+        Value arguments[16];
+        std::vector<LocalSlot> locals;
+        Value returned;
+    };
+
+    enum class Flow { Normal, Break, Continue, Exit, Return, Error };
+
+    // Runs code in a fresh frame; false on an error, which is then recorded.
+    bool RunFrame(const CompiledCode& code, InstanceId self, InstanceId other, const Value* arguments, int count,
+                  Value& result);
+    bool CallScript(int script, const Node& at, const Value* arguments, int count, Value& result);
+    bool CallFunction(NameId name, BuiltinFunction builtin, const Node& at, const Value* arguments, int count,
+                      Value& result);
+    bool Prepare(Script& script);
+    int ScriptOf(NameId name) const;
+    bool IsGlobalvar(NameId name) const;
+
+    bool Fail(const Node& at, std::string message);
+    bool Fail(int line, std::string message);
+    Flow FailFlow(const Node& at, std::string message);
+
+    Flow Exec(const Node& node);
+    Flow ExecAssign(const Node& node);
+    Flow ExecLoopBody(const Node& body, bool& stop);
+    Flow ExecSwitch(const Node& node);
+    Flow ExecWith(const Node& node);
+    Flow ExecFor(const Node& node);
+
+    bool Eval(const Node& node, Value& out);
+    const Value* Peek(const Node& node) const;
+    bool EvalChain(const Node& node, Value& out);
+    bool EvalUnary(const Node& node, Value& out);
+    bool EvalCall(const Node& node, Value& out);
+    bool EvalField(const Node& node, Value& out);
+    bool EvalLocal(const Node& node, Value& out);
+    bool EvalArgument(const Node& node, Value& out);
+    bool EvalVariable(const Node& node, Value& out);
+
+    // The indexes of a reference starting at kids[first], as [row, column].
+    bool Indexes(const Node& node, std::size_t first, int& row, int& column);
+    bool Targets(const Node& at, const Value& target, std::vector<InstanceId>& instances);
+    bool ReadVariable(const Node& at, InstanceId instance, NameId name, int row, int column, Value& out);
+    bool WriteVariable(const Node& at, InstanceId instance, NameId name, int row, int column, const Value& value);
+    InstanceId OwnerOf(const Node& node) const;
+    bool Binary(const Node& at, std::int32_t op, const Value& left, const Value& right, Value& out);
+    bool Condition(const Node& node, bool& holds);
+    std::string UnknownName(NameId name, int row, int column) const;
+
+    NameTable& mNames;
+    ScriptHost& mHost;
+    bool mUnsetZero = false;
+    std::unordered_map<std::string, Value> mConstants;
+    std::vector<Script> mScripts;
+    std::vector<int> mScriptByName;             // by NameId; -1 for none
+    std::unordered_map<int, int> mScriptByIndex;  // resource index to script
+    std::vector<char> mGlobalvar;               // by NameId
+
+    Frame* mFrame = nullptr;
+    int mCallDepth = 0;
+    int mNesting = 0;
+    bool mFailed = false;
+    RunError mError;
+};
+
+}  // namespace kestrin::engine

@@ -1,0 +1,48 @@
+#pragma once
+// The code side of the running game: every piece of code compiled once, the
+// scripts of the game and of the action libraries registered by name, action
+// lists run as docs/actions.md says, and the built-in functions and
+// variables of the world offered to the interpreter.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/value.h"
+
+namespace kestrin {
+class CEvent;
+}
+
+namespace kestrin::engine {
+
+class World;
+struct EventContext;
+struct Instance;
+
+class ScriptSide {
+public:
+    ScriptSide(World& world, std::vector<std::string> libraryCode);
+    ~ScriptSide();
+    ScriptSide(const ScriptSide&) = delete;
+    ScriptSide& operator=(const ScriptSide&) = delete;
+
+    // Compiles and registers the library scripts and the game's scripts;
+    // compile errors are reported as run-time errors are.
+    void Prepare();
+    // Runs an action list in the context (self, other, the event).
+    void RunActions(const CEvent& list, EventContext& context);
+    // Runs a piece of code (room or instance creation code) with self as the instance.
+    void RunCode(const std::string& code, Instance* self, const std::string& where);
+    // The value of an expression in an instance (or in none); false with the
+    // error text. For checks from outside the game, such as tests.
+    bool Evaluate(const std::string& expression, Instance* self, Value& value, std::string& error);
+
+    // What the action performer of the source file reaches into.
+    class Impl;
+
+private:
+    std::unique_ptr<Impl> mImpl;
+};
+
+}  // namespace kestrin::engine

@@ -1,0 +1,173 @@
+// Collisions: boxes from the sprite (or the mask sprite), precise tests on
+// the masks when both sprites ask for them, and the collision events with
+// solid instances put back where they were.
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/world.h"
+#include "resources/event_types.h"
+
+namespace kestrin::engine {
+
+namespace {
+
+const SpriteFrames* ShapeOf(World& world, const Instance& instance) {
+    const int index = instance.maskIndex >= 0 ? instance.maskIndex : instance.spriteIndex;
+    const SpriteFrames* sprite = world.Sprite(index);
+    return sprite && sprite->FrameCount() > 0 && sprite->boxRight >= sprite->boxLeft ? sprite : nullptr;
+}
+
+}  // namespace
+
+bool World::BoxOf(const Instance& instance, double x, double y, double& left, double& top, double& right,
+                  double& bottom) const {
+    const SpriteFrames* sprite = ShapeOf(const_cast<World&>(*this), instance);
+    if (!sprite) return false;
+    const double ox = std::floor(x) - sprite->xorigin, oy = std::floor(y) - sprite->yorigin;
+    left = ox + sprite->boxLeft;
+    top = oy + sprite->boxTop;
+    right = ox + sprite->boxRight;
+    bottom = oy + sprite->boxBottom;
+    return true;
+}
+
+bool World::Overlaps(const Instance& a, double ax, double ay, const Instance& b) const {
+    World& self = const_cast<World&>(*this);
+    const SpriteFrames* sa = ShapeOf(self, a);
+    const SpriteFrames* sb = ShapeOf(self, b);
+    if (!sa || !sb) return false;
+    double al, at, ar, ab, bl, bt, br, bb;
+    BoxOf(a, ax, ay, al, at, ar, ab);
+    BoxOf(b, b.x, b.y, bl, bt, br, bb);
+    if (al > br || bl > ar || at > bb || bt > ab) return false;
+    if (!sa->precise && !sb->precise) return true;
+    // Pixel by pixel over the boxes' common part; a sprite without
+    // precise collisions counts as solid over its whole box.
+    const int l = static_cast<int>(std::max(al, bl)), r = static_cast<int>(std::min(ar, br));
+    const int t = static_cast<int>(std::max(at, bt)), bo = static_cast<int>(std::min(ab, bb));
+    const int axo = static_cast<int>(std::floor(ax)) - sa->xorigin, ayo = static_cast<int>(std::floor(ay)) - sa->yorigin;
+    const int bxo = static_cast<int>(std::floor(b.x)) - sb->xorigin, byo = static_cast<int>(std::floor(b.y)) - sb->yorigin;
+    const int fa = sa->FrameOf(a.imageIndex), fb = sb->FrameOf(b.imageIndex);
+    for (int py = t; py <= bo; ++py) {
+        for (int px = l; px <= r; ++px) {
+            const bool hitA = !sa->precise || sa->Solid(fa, px - axo, py - ayo);
+            if (hitA && (!sb->precise || sb->Solid(fb, px - bxo, py - byo))) return true;
+        }
+    }
+    return false;
+}
+
+bool World::InstanceCovers(const Instance& instance, double x, double y) {
+    const SpriteFrames* sprite = ShapeOf(*this, instance);
+    if (!sprite) return false;
+    double l, t, r, b;
+    BoxOf(instance, instance.x, instance.y, l, t, r, b);
+    if (x < l || x >= r + 1 || y < t || y >= b + 1) return false;
+    if (!sprite->precise) return true;
+    const int px = static_cast<int>(std::floor(x) - (std::floor(instance.x) - sprite->xorigin));
+    const int py = static_cast<int>(std::floor(y) - (std::floor(instance.y) - sprite->yorigin));
+    return sprite->Solid(sprite->FrameOf(instance.imageIndex), px, py);
+}
+
+Instance* World::MeetingAt(Instance& self, double x, double y, int object, bool solidOnly) {
+    for (auto& other : mInstances) {
+        if (!other->alive || other.get() == &self) continue;
+        if (solidOnly && !other->solid) continue;
+        if (object >= 0 && !mObjects.IsA(other->object, object)) continue;
+        if (Overlaps(self, x, y, *other)) return other.get();
+    }
+    return nullptr;
+}
+
+Instance* World::InstanceAtPoint(double x, double y, int object) {
+    for (auto& other : mInstances) {
+        if (!other->alive) continue;
+        if (object >= 0 && !mObjects.IsA(other->object, object)) continue;
+        if (InstanceCovers(*other, x, y)) return other.get();
+    }
+    return nullptr;
+}
+
+namespace {
+
+// An instance that can be hit, with its box as the phase began.
+struct Candidate {
+    Instance* instance;
+    double left, top, right, bottom;
+};
+
+// The candidates of one object, by left edge, and the widest box, so that a
+// query looks only at boxes that start close enough to reach it.
+struct CandidateList {
+    std::vector<Candidate> byLeft;
+    double widest = 0;
+};
+
+}  // namespace
+
+void World::StepCollisions() {
+    // Who can be hit, by object, gathered once for the phase. Instances that
+    // move during the phase are still tested where they are now; the boxes
+    // only pick whom to test.
+    std::vector<CandidateList> byObject(mObjects.Count());
+    std::vector<bool> wanted(mObjects.Count(), false);
+    for (auto& instance : mInstances) {
+        const ObjectEntry* entry = instance->alive ? mObjects.Entry(instance->object) : nullptr;
+        if (!entry) continue;
+        for (int target : entry->collisionTargets)
+            if (const ObjectEntry* targetEntry = mObjects.Entry(target))
+                for (int member : targetEntry->family) wanted[member] = true;
+    }
+    for (auto& instance : mInstances) {
+        if (!instance->alive || !mObjects.Exists(instance->object) || !wanted[instance->object]) continue;
+        Candidate c{instance.get(), 0, 0, 0, 0};
+        if (!BoxOf(*instance, instance->x, instance->y, c.left, c.top, c.right, c.bottom)) continue;
+        CandidateList& list = byObject[instance->object];
+        list.byLeft.push_back(c);
+        list.widest = std::max(list.widest, c.right - c.left);
+    }
+    for (CandidateList& list : byObject)
+        std::stable_sort(list.byLeft.begin(), list.byLeft.end(),
+                         [](const Candidate& a, const Candidate& b) { return a.left < b.left; });
+
+    ForEachLive([&](Instance& self) {
+        const ObjectEntry* entry = mObjects.Entry(self.object);
+        if (!entry || entry->collisionTargets.empty()) return;
+        for (int target : entry->collisionTargets) {
+            const ObjectEntry* targetEntry = mObjects.Entry(target);
+            if (!targetEntry) continue;
+            for (int member : targetEntry->family) {
+                const CandidateList& list = byObject[member];
+                if (list.byLeft.empty()) continue;
+                double l, t, r, b;
+                if (!BoxOf(self, self.x, self.y, l, t, r, b)) return;
+                auto first = std::lower_bound(list.byLeft.begin(), list.byLeft.end(), l - list.widest,
+                                              [](const Candidate& c, double edge) { return c.left < edge; });
+                for (auto it = first; it != list.byLeft.end() && it->left <= r; ++it) {
+                    Instance* other = it->instance;
+                    if (!self.alive) return;
+                    if (other == &self || !other->alive || it->right < l || it->top > b || it->bottom < t) continue;
+                    if (!Overlaps(self, self.x, self.y, *other)) continue;
+                    if (other->solid) {
+                        self.x = self.xprevious;
+                        self.y = self.yprevious;
+                    }
+                    RunEvent(entry->events[kEventCollision][target], self, other, kEventCollision, target);
+                    // Against a solid the instance tries its (perhaps new)
+                    // motion once more and stays put when that hits again.
+                    if (other->solid && self.alive && other->alive) {
+                        const double nx = self.x + self.Hspeed(), ny = self.y + self.Vspeed();
+                        if (!Overlaps(self, nx, ny, *other)) {
+                            self.x = nx;
+                            self.y = ny;
+                        }
+                    }
+                    if (!BoxOf(self, self.x, self.y, l, t, r, b)) return;
+                }
+            }
+        }
+    });
+}
+
+}  // namespace kestrin::engine

@@ -1,0 +1,31 @@
+// The table of world functions, gathered from every family.
+
+#include "engine/world_functions.h"
+
+#include <cstdio>
+
+namespace kestrin::engine {
+
+std::string FunctionCall::Text(int i) const {
+    if (i >= Count()) return {};
+    if (args[i].IsString()) return args[i].Text();
+    // A real shown as text: whole numbers without a fraction.
+    const double r = args[i].Real();
+    char buffer[40];
+    if (r == std::floor(r) && std::fabs(r) < 1e15)
+        std::snprintf(buffer, sizeof buffer, "%lld", static_cast<long long>(r));
+    else
+        std::snprintf(buffer, sizeof buffer, "%.2f", r);
+    return buffer;
+}
+
+std::vector<WorldFunctionEntry> WorldFunctions() {
+    std::vector<WorldFunctionEntry> table;
+    AddInstanceFunctions(table);
+    AddMotionFunctions(table);
+    AddDrawingFunctions(table);
+    AddGameFunctions(table);
+    return table;
+}
+
+}  // namespace kestrin::engine

@@ -1,0 +1,203 @@
+// The game window: steps, frames and input between Qt and the engine.
+
+#include "runner/game_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cstring>
+
+#include "engine/world.h"
+#include "runner/information_window.h"
+#include "storage/game.h"
+
+namespace kestrin::runner {
+
+namespace {
+
+QImage ToQImage(const Bitmap24& image) {
+    // Both keep three bytes per pixel in the order blue, green, red.
+    QImage frame(image.Width(), image.Height(), QImage::Format_BGR888);
+    for (int y = 0; y < image.Height(); ++y) std::memcpy(frame.scanLine(y), image.Row(y), image.RowBytes());
+    return frame;
+}
+
+int MouseButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return engine::kMouseLeft;
+        case Qt::RightButton: return engine::kMouseRight;
+        case Qt::MiddleButton: return engine::kMouseMiddle;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+bool RoomSizeAllowed(const CRoom& room) {
+    return room.Width > 0 && room.Height > 0 && room.Width <= kMaxImageSide && room.Height <= kMaxImageSide &&
+           std::int64_t{room.Width} * room.Height <= kMaxImagePixels;
+}
+
+void RunnerCanvas::Text(int x, int y, const std::string& text, ColorValue color) {
+    // Drawn straight into the image's bytes, which a QImage borrows.
+    QImage view(mImage.Bits(), mImage.Width(), mImage.Height(), static_cast<qsizetype>(mImage.RowBytes()),
+                QImage::Format_BGR888);
+    QPainter painter(&view);
+    painter.setPen(QColor(RedOf(color), GreenOf(color), BlueOf(color)));
+    const QString line = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    const QRect box(x - mOriginX, y - mOriginY, 4096, 4096);
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs, line.split(QLatin1Char('#')).join('\n'));
+}
+
+int EngineKeyCode(int qtKey, bool keypad) {
+    if (keypad && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return 96 + (qtKey - Qt::Key_0);
+    if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)) return qtKey;
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
+    switch (qtKey) {
+        case Qt::Key_Backspace: return 8;
+        case Qt::Key_Tab: return 9;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return 13;
+        case Qt::Key_Shift: return 16;
+        case Qt::Key_Control: return 17;
+        case Qt::Key_Alt: return 18;
+        case Qt::Key_Pause: return 19;
+        case Qt::Key_Escape: return 27;
+        case Qt::Key_Space: return 32;
+        case Qt::Key_PageUp: return 33;
+        case Qt::Key_PageDown: return 34;
+        case Qt::Key_End: return 35;
+        case Qt::Key_Home: return 36;
+        case Qt::Key_Left: return 37;
+        case Qt::Key_Up: return 38;
+        case Qt::Key_Right: return 39;
+        case Qt::Key_Down: return 40;
+        case Qt::Key_Insert: return 45;
+        case Qt::Key_Delete: return 46;
+        case Qt::Key_Asterisk: return 106;
+        case Qt::Key_Plus: return 107;
+        case Qt::Key_Minus: return 109;
+        case Qt::Key_Period: return 110;
+        case Qt::Key_Slash: return 111;
+        default: return 0;
+    }
+}
+
+GameWindow::GameWindow(Game& game, engine::World& world) : mGame(game), mWorld(world) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    int width, height;
+    mWorld.FrameSize(width, height);
+    resize(width, height);
+    Redraw(false);
+    connect(&mTimer, &QTimer::timeout, this, [this] { Tick(); });
+    mTimer.setTimerType(Qt::PreciseTimer);
+    mTimer.start(1000 / std::max(1, mWorld.Room().speed));
+}
+
+GameWindow::~GameWindow() = default;
+
+QImage GameWindow::Frame() { return mFrame; }
+
+void GameWindow::Redraw(bool step) {
+    int width, height;
+    mWorld.FrameSize(width, height);
+    width = std::clamp(width, 1, kMaxImageSide);
+    height = std::clamp(height, 1, kMaxImageSide);
+    if (!mCanvasImage || mCanvasImage->Width() != width || mCanvasImage->Height() != height)
+        mCanvasImage = std::make_unique<Bitmap24>(width, height);
+    RunnerCanvas canvas(*mCanvasImage);
+    if (step)
+        mWorld.Step(&canvas);
+    else
+        mWorld.Draw(canvas);
+    mFrame = ToQImage(*mCanvasImage);
+}
+
+void GameWindow::Tick() {
+    // A message box of the game runs its own event loop, in which the timer
+    // keeps firing: the step it interrupted has to finish first.
+    if (mInStep) return;
+    if (mWorld.Ended()) {
+        mTimer.stop();
+        close();
+        return;
+    }
+    mInStep = true;
+    Redraw(true);
+    mInStep = false;
+    const std::string caption = mWorld.Caption();
+    if (!caption.empty()) setWindowTitle(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+    // The room (and so its speed) may have changed.
+    const int interval = 1000 / std::max(1, mWorld.Room().speed);
+    if (mTimer.interval() != interval) mTimer.setInterval(interval);
+    update();
+    if (mWorld.Ended()) {
+        mTimer.stop();
+        close();
+    }
+}
+
+void GameWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(rect(), mFrame);
+}
+
+void GameWindow::closeEvent(QCloseEvent* event) {
+    // The game ends with its window, even while the information is open.
+    mTimer.stop();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void GameWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && mGame.Options.HelpKey) {
+        ShowInformation();
+        return;
+    }
+    if (event->key() == Qt::Key_F4 && mGame.Options.ScreenKey) {
+        setWindowState(windowState() ^ Qt::WindowFullScreen);
+        return;
+    }
+    if (event->isAutoRepeat()) return;
+    const int key = EngineKeyCode(event->key(), event->modifiers() & Qt::KeypadModifier);
+    if (key) mWorld.Input().KeyDown(key);
+}
+
+void GameWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat()) return;
+    const int key = EngineKeyCode(event->key(), event->modifiers() & Qt::KeypadModifier);
+    if (key) mWorld.Input().KeyUp(key);
+}
+
+void GameWindow::MoveMouse(const QPointF& position) {
+    // The frame is stretched over the window.
+    const double x = position.x() * mFrame.width() / std::max(1, width());
+    const double y = position.y() * mFrame.height() / std::max(1, height());
+    mWorld.Input().MoveMouse(static_cast<int>(x), static_cast<int>(y));
+}
+
+void GameWindow::mousePressEvent(QMouseEvent* event) {
+    MoveMouse(event->position());
+    if (int button = MouseButtonOf(event->button())) mWorld.Input().ButtonDown(button);
+}
+
+void GameWindow::mouseReleaseEvent(QMouseEvent* event) {
+    MoveMouse(event->position());
+    if (int button = MouseButtonOf(event->button())) mWorld.Input().ButtonUp(button);
+}
+
+void GameWindow::mouseMoveEvent(QMouseEvent* event) { MoveMouse(event->position()); }
+
+void GameWindow::ShowInformation() {
+    if (!mInformation) mInformation = std::make_unique<InformationWindow>(mGame.Information);
+    mInformation->show();
+    mInformation->raise();
+    mInformation->activateWindow();
+}
+
+}  // namespace kestrin::runner

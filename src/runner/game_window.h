@@ -1,0 +1,86 @@
+#pragma once
+// The runner's game window: the engine steps at the room's speed, the frame
+// it draws is shown scaled to the window, keys and mouse go into the
+// engine's input. Esc (when the options say so) or closing ends the game;
+// F1 shows the game information and F4 switches full screen, each when the
+// options allow it.
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+#include "engine/canvas.h"
+#include "imaging/bitmap24.h"
+
+namespace kestrin {
+class CRoom;
+class Game;
+}  // namespace kestrin
+
+namespace kestrin::engine {
+class World;
+}
+
+namespace kestrin::runner {
+
+class InformationWindow;
+
+// Whether a room's picture may be made at all: a forged room size must not
+// ask for gigabytes.
+bool RoomSizeAllowed(const CRoom& room);
+
+// The engine's image canvas with text drawn by Qt.
+class RunnerCanvas : public engine::ImageCanvas {
+public:
+    explicit RunnerCanvas(Bitmap24& image) : ImageCanvas(image), mImage(image) {}
+    void Text(int x, int y, const std::string& text, ColorValue color) override;
+    void SetOrigin(int x, int y) override {
+        ImageCanvas::SetOrigin(x, y);
+        mOriginX = x;
+        mOriginY = y;
+    }
+
+private:
+    Bitmap24& mImage;
+    int mOriginX = 0, mOriginY = 0;
+};
+
+// The Qt key of a key event as the engine's key code; 0 for keys it has none for.
+int EngineKeyCode(int qtKey, bool keypad);
+
+class GameWindow : public QWidget {
+public:
+    // The game and world outlive the window.
+    GameWindow(Game& game, engine::World& world);
+    ~GameWindow() override;
+
+    // The current frame as the player sees it (drawn without stepping).
+    QImage Frame();
+    void ShowInformation();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Tick();
+    void Redraw(bool step);
+    void MoveMouse(const QPointF& position);
+
+    Game& mGame;
+    engine::World& mWorld;
+    QTimer mTimer;
+    std::unique_ptr<Bitmap24> mCanvasImage;
+    QImage mFrame;
+    std::unique_ptr<InformationWindow> mInformation;
+    bool mInStep = false;
+};
+
+}  // namespace kestrin::runner

@@ -1,0 +1,30 @@
+#pragma once
+// What the game asks of the window runner: messages and questions in boxes
+// (on standard output where no one could answer a box), the error log file
+// game_errors.log, the game information and waiting.
+
+#include <string>
+
+#include "engine/game_shell.h"
+
+namespace kestrin::runner {
+
+class GameWindow;
+
+class RunnerShell : public engine::GameShell {
+public:
+    explicit RunnerShell(bool boxes) : mBoxes(boxes) {}
+    void SetWindow(GameWindow* window) { mWindow = window; }
+
+    void ShowMessage(const std::string& text) override;
+    bool ShowQuestion(const std::string& text) override;
+    void WriteErrorLog(const std::string& text) override;
+    void ShowInformation() override;
+    void Sleep(int milliseconds) override;
+
+private:
+    bool mBoxes;
+    GameWindow* mWindow = nullptr;
+};
+
+}  // namespace kestrin::runner
