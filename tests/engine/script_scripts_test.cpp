@@ -5,7 +5,7 @@
 
 #include "engine/script/library_code.h"
 
-namespace kestrin::engine::testing {
+namespace kestrin::engine::script_test {
 namespace {
 
 TEST(ScriptScripts, ArgumentsAndReturn) {
@@ -116,4 +116,4 @@ TEST(ScriptLibraryCode, LaterLibrariesReplaceEarlierOnesAndTheGameWins) {
 }
 
 }  // namespace
-}  // namespace kestrin::engine::testing
+}  // namespace kestrin::engine::script_test
