@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "engine/script/builtin_constants.h"
 #include "engine/script/builtin_functions.h"
@@ -100,7 +101,10 @@ public:
     DataStructures& Structures() override { return mRuntime.mStructures; }
 
     bool CallScript(double index, const Value* arguments, int count, Value& result) override {
-        auto found = mRuntime.mScriptByIndex.find(static_cast<int>(ToInteger(index)));
+        const std::int64_t number = ToInteger(index);
+        auto found = number >= 0 && number <= std::numeric_limits<int>::max()
+                         ? mRuntime.mScriptByIndex.find(static_cast<int>(number))
+                         : mRuntime.mScriptByIndex.end();
         if (found == mRuntime.mScriptByIndex.end()) return Fail(messages::ScriptDoesNotExist(index));
         return mRuntime.CallScript(found->second, mAt, arguments, count, result);
     }
