@@ -2,7 +2,7 @@
 
 #include "script_test_world.h"
 
-namespace kestrin::engine::testing {
+namespace kestrin::engine::script_test {
 namespace {
 
 TEST(ScriptBuiltins, Math) {
@@ -77,4 +77,4 @@ TEST(ScriptBuiltins, RandomComesFromTheHostsSource) {
 }
 
 }  // namespace
-}  // namespace kestrin::engine::testing
+}  // namespace kestrin::engine::script_test

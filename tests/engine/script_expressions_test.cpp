@@ -3,7 +3,7 @@
 
 #include "script_test_world.h"
 
-namespace kestrin::engine::testing {
+namespace kestrin::engine::script_test {
 namespace {
 
 TEST(ScriptExpressions, ArithmeticAndPrecedence) {
@@ -109,4 +109,4 @@ TEST(ScriptExpressions, ConstantsOfTheLanguage) {
 }
 
 }  // namespace
-}  // namespace kestrin::engine::testing
+}  // namespace kestrin::engine::script_test

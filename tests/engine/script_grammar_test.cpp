@@ -7,7 +7,7 @@
 #include "language/checker.h"
 #include "language/name_resolver.h"
 
-namespace kestrin::engine::testing {
+namespace kestrin::engine::script_test {
 namespace {
 
 TEST(ScriptGrammar, AgreesWithTheChecker) {
@@ -105,4 +105,4 @@ TEST(ScriptGrammar, GlobalvarIsAccepted) {
 }
 
 }  // namespace
-}  // namespace kestrin::engine::testing
+}  // namespace kestrin::engine::script_test

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace kestrin::engine::testing {
+namespace kestrin::engine::script_test {
 namespace {
 
 std::string Repeated(const std::string& part, int times) {
@@ -22,7 +22,10 @@ TEST(ScriptHostile, DeepNestingIsRefusedOrRun) {
     EXPECT_EQ(box.Outcome("x = " + Repeated("-", 990) + "1 return x"), "1");
     // Nesting inside a recursion stops at the runtime's limit.
     box.interpreter.DefineScript("nest", Repeated("if 1 ", 900) + "return nest()", 0);
-    EXPECT_EQ(box.Outcome("return nest()"), "nest line 1: Scripts call each other too deeply");
+    EXPECT_EQ(box.Outcome("return nest()"), "nest line 1: Code is nested too deeply to run");
+    box.interpreter.DefineScript("nest_index", "a = 0 return a[" + Repeated("a[", 900) + "nest_index()" +
+                                                   Repeated("]", 901), 2);
+    EXPECT_EQ(box.Outcome("return nest_index()"), "nest_index line 1: Code is nested too deeply to run");
     box.interpreter.DefineScript("args", "return args(args(args(1)))", 1);
     EXPECT_EQ(box.Outcome("return args(0)"), "args line 1: Scripts call each other too deeply");
 }
@@ -51,4 +54,4 @@ TEST(ScriptHostile, MalformedTextGivesCompileErrors) {
 }
 
 }  // namespace
-}  // namespace kestrin::engine::testing
+}  // namespace kestrin::engine::script_test

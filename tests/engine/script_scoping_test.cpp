@@ -3,7 +3,7 @@
 
 #include "script_test_world.h"
 
-namespace kestrin::engine::testing {
+namespace kestrin::engine::script_test {
 namespace {
 
 std::string Text(Sandbox& box, InstanceId instance, const char* name) {
@@ -112,4 +112,4 @@ TEST(ScriptScoping, UnsetVariablesReadAsZeroWhenTheGameSaysSo) {
 }
 
 }  // namespace
-}  // namespace kestrin::engine::testing
+}  // namespace kestrin::engine::script_test

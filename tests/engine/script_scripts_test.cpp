@@ -5,7 +5,7 @@
 
 #include "engine/script/library_code.h"
 
-namespace kestrin::engine::testing {
+namespace kestrin::engine::script_test {
 namespace {
 
 TEST(ScriptScripts, ArgumentsAndReturn) {
@@ -38,6 +38,7 @@ TEST(ScriptScripts, ScriptExecuteAndExecuteString) {
     EXPECT_EQ(box.Outcome("return script_execute(twice, 21)"), "42");
     EXPECT_EQ(box.Outcome("return script_execute(6, 1)"), "2");
     EXPECT_EQ(box.Outcome("return script_execute(99)"), "line 1: Script 99 does not exist");
+    EXPECT_EQ(box.Outcome("return script_execute(4294967302)"), "line 1: Script 4294967302 does not exist");
     EXPECT_EQ(box.Outcome("k = 3 return execute_string('return k * twice(2)')"), "12");
     EXPECT_EQ(box.Outcome("return execute_string('x = ')"), "line 1: Unexpected symbol in expression. (line 1)");
     EXPECT_EQ(box.Outcome("return execute_string('return 1 / 0')"), "execute_string line 1: Division by zero");
@@ -116,4 +117,4 @@ TEST(ScriptLibraryCode, LaterLibrariesReplaceEarlierOnesAndTheGameWins) {
 }
 
 }  // namespace
-}  // namespace kestrin::engine::testing
+}  // namespace kestrin::engine::script_test

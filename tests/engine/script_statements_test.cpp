@@ -2,7 +2,7 @@
 
 #include "script_test_world.h"
 
-namespace kestrin::engine::testing {
+namespace kestrin::engine::script_test {
 namespace {
 
 TEST(ScriptStatements, AssignmentsAndBlocks) {
@@ -86,4 +86,4 @@ TEST(ScriptStatements, ExitEndsOnlyThePieceOfCode) {
 }
 
 }  // namespace
-}  // namespace kestrin::engine::testing
+}  // namespace kestrin::engine::script_test

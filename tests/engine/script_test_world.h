@@ -12,7 +12,7 @@
 #include "engine/script/interpreter.h"
 #include "engine/script/variable_store.h"
 
-namespace kestrin::engine::testing {
+namespace kestrin::engine::script_test {
 
 class TestWorld : public ScriptHost {
 public:
@@ -158,4 +158,4 @@ inline void ExpectOutcomes(std::initializer_list<CodeCase> cases) {
     for (const CodeCase& c : cases) EXPECT_EQ(Sandbox().Outcome(c.code), c.outcome) << "code: " << c.code;
 }
 
-}  // namespace kestrin::engine::testing
+}  // namespace kestrin::engine::script_test

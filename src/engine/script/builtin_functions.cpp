@@ -157,8 +157,8 @@ bool SetByName(BuiltinContext& c, InstanceId instance, Args a, int indexes, Valu
     return true;
 }
 
-const std::unordered_map<std::string_view, BuiltinFunction>& Table() {
-    static const std::unordered_map<std::string_view, BuiltinFunction> table = {
+BuiltinTable MakeTable() {
+    BuiltinTable table = {
         // Types.
         {"is_real", [](BuiltinContext&, Args a, int, Value& r) { r = Value(a[0].IsReal() ? 1.0 : 0.0); return true; }},
         {"is_string", [](BuiltinContext&, Args a, int, Value& r) { r = Value(a[0].IsString() ? 1.0 : 0.0); return true; }},
@@ -397,6 +397,12 @@ const std::unordered_map<std::string_view, BuiltinFunction>& Table() {
         {"variable_local_array_set", [](BuiltinContext& c, Args a, int, Value& r) { return SetByName(c, c.Self(), a, 1, r); }},
         {"variable_local_array2_set", [](BuiltinContext& c, Args a, int, Value& r) { return SetByName(c, c.Self(), a, 2, r); }},
     };
+    AddDataStructureFunctions(table);
+    return table;
+}
+
+const BuiltinTable& Table() {
+    static const BuiltinTable table = MakeTable();
     return table;
 }
 

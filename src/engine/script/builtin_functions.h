@@ -5,7 +5,9 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
+#include "engine/script/data_structures.h"
 #include "engine/script/script_host.h"
 #include "engine/script/script_tree.h"
 
@@ -24,12 +26,17 @@ public:
     virtual bool CallScript(double index, const Value* arguments, int count, Value& result) = 0;
     virtual bool ExecuteString(const std::string& code, Value& result) = 0;
     virtual bool UnsetVariablesAreZero() const = 0;
+    virtual DataStructures& Structures() = 0;
     // The name of the function being called, for messages.
     std::string_view function;
 };
 
 // The function of that name, or null when the interpreter leaves it to the host.
 BuiltinFunction FindBuiltin(std::string_view name);
+
+using BuiltinTable = std::unordered_map<std::string_view, BuiltinFunction>;
+// Adds the functions of the data structures.
+void AddDataStructureFunctions(BuiltinTable& table);
 
 // How a real reads as text: whole numbers without decimals, others with two.
 std::string RealToText(double value);

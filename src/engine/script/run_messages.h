@@ -26,6 +26,7 @@ inline const char* kTooManyIndexes = "An array has at most two indexes";
 inline const char* kArrayTooLarge = "Array too large";
 inline const char* kArgumentIndex = "Argument index out of range (0 to 15)";
 inline const char* kCallsTooDeep = "Scripts call each other too deeply";
+inline const char* kNestedTooDeep = "Code is nested too deeply to run";
 inline const char* kAssignToValue = "Cannot assign to a value";
 inline const char* kStringTooLong = "String too long";
 inline const char* kIndexNotReal = "Array index must be a number";
@@ -36,6 +37,10 @@ inline std::string NoInstance(std::string_view name) {
 }
 inline std::string BadArgument(std::string_view function) {
     return "Argument out of range for " + std::string(function);
+}
+inline const char* kStructureTooLarge = "Data structure too large";
+inline std::string NoDataStructure(double id) {
+    return "Data structure with index " + std::to_string(static_cast<long long>(id)) + " does not exist";
 }
 inline std::string ScriptDoesNotExist(double index) {
     return "Script " + std::to_string(static_cast<long long>(index)) + " does not exist";

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "engine/script/builtin_constants.h"
 #include "engine/script/builtin_functions.h"
@@ -97,9 +98,13 @@ public:
     InstanceId Other() const override { return mRuntime.mFrame->other; }
     bool Fail(std::string message) override { return mRuntime.Fail(mAt, std::move(message)); }
     bool UnsetVariablesAreZero() const override { return mRuntime.mUnsetZero; }
+    DataStructures& Structures() override { return mRuntime.mStructures; }
 
     bool CallScript(double index, const Value* arguments, int count, Value& result) override {
-        auto found = mRuntime.mScriptByIndex.find(static_cast<int>(ToInteger(index)));
+        const std::int64_t number = ToInteger(index);
+        auto found = number >= 0 && number <= std::numeric_limits<int>::max()
+                         ? mRuntime.mScriptByIndex.find(static_cast<int>(number))
+                         : mRuntime.mScriptByIndex.end();
         if (found == mRuntime.mScriptByIndex.end()) return Fail(messages::ScriptDoesNotExist(index));
         return mRuntime.CallScript(found->second, mAt, arguments, count, result);
     }
@@ -308,7 +313,7 @@ bool ScriptRuntime::CallFunction(NameId name, BuiltinFunction builtin, const Nod
 ScriptRuntime::Flow ScriptRuntime::Exec(const Node& node) {
     NestingGuard guard(mNesting);
     if (mNesting > kMaxNesting) {
-        return FailFlow(node, messages::kCallsTooDeep);
+        return FailFlow(node, messages::kNestedTooDeep);
     }
     switch (node.kind) {
     case NodeKind::Block:
@@ -545,17 +550,23 @@ bool ScriptRuntime::Condition(const Node& node, bool& holds) {
 // ---- Expressions ----
 
 bool ScriptRuntime::Eval(const Node& node, Value& out) {
+    // Leaves are evaluated at once; everything that can recurse is counted.
+    if (node.kids.empty()) {
+        switch (node.kind) {
+        case NodeKind::Constant: out = node.constant; return true;
+        case NodeKind::Local: return EvalLocal(node, out);
+        case NodeKind::Argument: return EvalArgument(node, out);
+        case NodeKind::Variable: return EvalVariable(node, out);
+        default: break;
+        }
+    }
+    NestingGuard guard(mNesting);
+    if (mNesting > kMaxNesting) return Fail(node, messages::kNestedTooDeep);
     switch (node.kind) {
-    case NodeKind::Constant: out = node.constant; return true;
     case NodeKind::Local: return EvalLocal(node, out);
     case NodeKind::Argument:
     case NodeKind::ArgumentArray: return EvalArgument(node, out);
     case NodeKind::Variable: return EvalVariable(node, out);
-    default: break;
-    }
-    NestingGuard guard(mNesting);
-    if (mNesting > kMaxNesting) return Fail(node, messages::kCallsTooDeep);
-    switch (node.kind) {
     case NodeKind::Chain: return EvalChain(node, out);
     case NodeKind::Unary: return EvalUnary(node, out);
     case NodeKind::Call: return EvalCall(node, out);

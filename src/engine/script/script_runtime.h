@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/script/data_structures.h"
 #include "engine/script/interpreter.h"
 #include "engine/script/script_compiler.h"
 #include "engine/script/script_tree.h"
@@ -110,6 +111,7 @@ private:
     std::vector<int> mScriptByName;             // by NameId; -1 for none
     std::unordered_map<int, int> mScriptByIndex;  // resource index to script
     std::vector<char> mGlobalvar;               // by NameId
+    DataStructures mStructures;
 
     Frame* mFrame = nullptr;
     int mCallDepth = 0;

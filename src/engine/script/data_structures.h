@@ -1,0 +1,66 @@
+#pragma once
+// The data structures code can make: stacks, queues, lists, maps and
+// priority queues, each kind numbered from 0, owned by one interpreter.
+
+#include <cmath>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/value.h"
+
+namespace kestrin::engine {
+
+// Reals before strings; reals by value, strings byte by byte.
+struct ValueOrder {
+    bool operator()(const Value& a, const Value& b) const {
+        if (a.IsString() != b.IsString()) return b.IsString();
+        return a.IsString() ? a.Text() < b.Text() : a.Real() < b.Real();
+    }
+};
+
+class DataStructures {
+public:
+    // Elements one structure may hold, so a runaway loop ends in an error.
+    static constexpr std::size_t kMaxElements = 1 << 18;
+
+    struct Priority {
+        std::vector<std::pair<Value, Value>> entries;  // value, priority
+    };
+    template <typename T>
+    struct Kind {
+        std::vector<std::unique_ptr<T>> items;
+        // The structure with that id, or null.
+        T* Find(double id) {
+            if (!(id >= 0) || id >= static_cast<double>(items.size())) return nullptr;
+            return items[static_cast<std::size_t>(id)].get();
+        }
+        // The first free id.
+        double Create() {
+            std::size_t at = 0;
+            while (at < items.size() && items[at]) ++at;
+            if (at == items.size()) items.emplace_back();
+            items[at] = std::make_unique<T>();
+            return static_cast<double>(at);
+        }
+        void Destroy(double id) {
+            if (Find(id)) items[static_cast<std::size_t>(id)].reset();
+        }
+    };
+
+    Kind<std::deque<Value>> stacks, queues;
+    Kind<std::vector<Value>> lists;
+    Kind<std::multimap<Value, Value, ValueOrder>> maps;
+    Kind<Priority> priorities;
+    // Reals closer than this count as equal when structures search for them.
+    double precision = 1e-7;
+
+    bool Same(const Value& a, const Value& b) const {
+        if (a.IsString() != b.IsString()) return false;
+        return a.IsString() ? a.Text() == b.Text() : std::abs(a.Real() - b.Real()) <= precision;
+    }
+};
+
+}  // namespace kestrin::engine
