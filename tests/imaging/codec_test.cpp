@@ -6,6 +6,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <tuple>
 #include <gif_lib.h>
 #include <jpeglib.h>
 #include <png.h>
@@ -383,6 +384,33 @@ TEST(GifCodec, HostileFilesFailCleanly) {
     for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<std::uint8_t>(i * 131 + 7);
     std::memcpy(noise.data(), "GIF89a", 6);
     EXPECT_FALSE(DecodeGif(noise.data(), noise.size()));
+}
+
+// The screen size comes from the header alone; every frame is a canvas of
+// it. A screen far larger than the file's bytes could cover is refused; one
+// within a fixed allowance is read even around a single pixel.
+TEST(GifCodec, ScreenIsBoundByTheFileSize) {
+    const TestGifImage pixel{0, 0, 1, 1, {1}, -1, 0};
+    for (auto [width, height, readable] : {std::tuple{16000, 2000, false}, std::tuple{1200, 1200, false},
+                                           std::tuple{256, 256, true}, std::tuple{4, 3, true}}) {
+        Bytes file = MakeGif(width, height, {pixel});
+        EXPECT_EQ(DecodeGif(file.data(), file.size()).has_value(), readable) << width << " x " << height;
+        Picture first;
+        EXPECT_EQ(DecodeGifFirstImage(file.data(), file.size(), first), readable) << width << " x " << height;
+    }
+}
+
+// Thousands of tiny images without colour tables of their own all read, and
+// share the global table.
+TEST(GifCodec, ManyImagesShareTheGlobalTable) {
+    Bytes file = MakeGif(2, 2, std::vector<TestGifImage>(3000, {1, 1, 1, 1, {2}, -1, -1}));
+    auto gif = DecodeGif(file.data(), file.size());
+    ASSERT_TRUE(gif);
+    ASSERT_EQ(gif->images.size(), 3000u);
+    EXPECT_EQ(gif->images.front().palette, gif->images.back().palette);
+    Bitmap24 canvas(2, 2, kEmptyFrameColor);
+    DrawGifImage(canvas, gif->images.back());
+    EXPECT_EQ(canvas.Pixel(1, 1), G);
 }
 
 TEST(PictureRegistry, RegisteredDecoderReadsOtherFormats) {
