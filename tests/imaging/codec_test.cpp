@@ -263,6 +263,24 @@ TEST(JpegCodec, DecodesAndSurvivesDamage) {
     EXPECT_FALSE(DecodeJpeg(forged.data(), forged.size()));
 }
 
+// A file cut short decodes to its full size, so a header claiming far more
+// pixels than its bytes could code is refused before any work; one the
+// bytes could code is read.
+TEST(JpegCodec, SizeIsBoundByTheFileSize) {
+    Bytes jpeg = EncodeJpegForTest(Bitmap24(16, 8, MakeColor(200, 40, 90)));
+    jpeg.resize(4000);  // the data after the header, cut and padded
+    for (auto [side, readable] : {std::pair{2100, false}, std::pair{1500, true}}) {
+        Bytes forged = jpeg;
+        for (std::size_t i = 2; i + 8 < forged.size(); ++i)
+            if (forged[i] == 0xff && forged[i + 1] == 0xc0) {
+                forged[i + 5] = forged[i + 7] = static_cast<std::uint8_t>(side >> 8);
+                forged[i + 6] = forged[i + 8] = static_cast<std::uint8_t>(side & 0xff);
+                break;
+            }
+        EXPECT_EQ(DecodeJpeg(forged.data(), forged.size()) != nullptr, readable) << side;
+    }
+}
+
 // A GIF written with giflib: images with positions, transparency and disposal.
 struct TestGifImage {
     int left, top, width, height;
