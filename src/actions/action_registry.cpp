@@ -33,13 +33,21 @@ bool TakesIcon(const CActionDefinition& definition) {
            definition.Kind != kActionKindLabel;
 }
 
-// Reads one file into the library and decodes the definitions' pictures, one
-// per definition, null for none; false for anything that is not a well-formed
-// library file: unreadable, a refused version, cut short, a broken picture.
 bool ReadLibraryFile(const std::string& path, CActionLibrary& library, std::vector<Image>& pictures) {
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = ReadRegularFile(path);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return ReadActionLibrary(bytes, library, pictures);
+}
+
+}  // namespace
+
+bool ReadActionLibrary(const std::vector<std::uint8_t>& bytes, CActionLibrary& library, std::vector<Image>& pictures) {
     try {
         CStream stream;
-        const auto bytes = ReadRegularFile(path);
         stream.Write(bytes.data(), bytes.size());
         stream.SetPosition(0);
         if (!library.LoadFromStream(stream)) return false;
@@ -49,18 +57,16 @@ bool ReadLibraryFile(const std::string& path, CActionLibrary& library, std::vect
     // An empty picture means none; any other bytes must make a picture.
     pictures.clear();
     for (const auto& definition : library.Definitions) {
-        const std::string& bytes = definition->Image;
-        Image picture;
-        if (!bytes.empty()) {
-            picture = DecodeBmp(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-            if (!picture) return false;
+        const std::string& picture = definition->Image;
+        Image decoded;
+        if (!picture.empty()) {
+            decoded = DecodeBmp(reinterpret_cast<const std::uint8_t*>(picture.data()), picture.size());
+            if (!decoded) return false;
         }
-        pictures.push_back(std::move(picture));
+        pictures.push_back(std::move(decoded));
     }
     return true;
 }
-
-}  // namespace
 
 std::string ActionLibraryFolder() { return ExecutableFolder() + "lib" + kPathSeparator; }
 

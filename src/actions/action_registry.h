@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "actions/action_definition.h"
 #include "actions/icon_store.h"
+#include "imaging/bitmap24.h"
 
 namespace kestrin {
 
@@ -28,6 +30,11 @@ bool LoadActionLibraries();
 
 // The same from a given folder, adding to what is loaded (tests, tools).
 bool LoadActionLibrariesFrom(const std::string& folder);
+
+// Reads the bytes of one library file and decodes the definitions' pictures,
+// one per definition, null for none; false for anything that is not a
+// well-formed library file: a refused version, cut short, a broken picture.
+bool ReadActionLibrary(const std::vector<std::uint8_t>& bytes, CActionLibrary& library, std::vector<Image>& pictures);
 
 // Empties the registry and the icon store (tests).
 void ClearActionLibraries();

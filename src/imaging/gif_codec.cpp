@@ -34,16 +34,26 @@ int WriteToMemory(GifFileType* gif, const GifByteType* data, int count) {
     return count;
 }
 
-std::vector<ColorValue> ToPalette(const ColorMapObject* map) {
-    std::vector<ColorValue> palette(256, 0);
+std::shared_ptr<const std::vector<ColorValue>> ToPalette(const ColorMapObject* map) {
+    auto palette = std::make_shared<std::vector<ColorValue>>(256, 0);
     if (!map) {
         // No table at all: a grey ramp keeps the picture recognisable.
-        for (int i = 0; i < 256; ++i) palette[i] = MakeColor(i, i, i);
+        for (int i = 0; i < 256; ++i) (*palette)[i] = MakeColor(i, i, i);
         return palette;
     }
     for (int i = 0; i < map->ColorCount && i < 256; ++i)
-        palette[i] = MakeColor(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
+        (*palette)[i] = MakeColor(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
     return palette;
+}
+
+// giflib keeps a copy of every image descriptor it reads, growing its array
+// by one entry each time; over thousands of tiny images that copying grows
+// with the square of their number. Nothing here reads the copies, so they go
+// as soon as they are made.
+void DropSavedImages(GifFileType* gif) {
+    GifFreeSavedImages(gif);
+    gif->SavedImages = nullptr;
+    gif->ImageCount = 0;
 }
 
 // Reads one image's pixel rows (interlaced images come in four passes).
@@ -82,8 +92,7 @@ std::optional<GifAnimation> ReadGif(const std::uint8_t* bytes, std::size_t size,
     GifAnimation animation;
     animation.screenWidth = gif->SWidth;
     animation.screenHeight = gif->SHeight;
-    std::vector<ColorValue> globalPalette = ToPalette(gif->SColorMap);
-    bool hasGlobal = gif->SColorMap != nullptr;
+    const std::shared_ptr<const std::vector<ColorValue>> globalPalette = ToPalette(gif->SColorMap);
     GraphicsControlBlock control{};
     bool hasControl = false;
     std::int64_t pixelsRead = 0;
@@ -97,6 +106,7 @@ std::optional<GifAnimation> ReadGif(const std::uint8_t* bytes, std::size_t size,
                 done = true;
                 break;
             }
+            DropSavedImages(gif);
             GifImage image;
             image.left = gif->Image.Left;
             image.top = gif->Image.Top;
@@ -109,8 +119,8 @@ std::optional<GifAnimation> ReadGif(const std::uint8_t* bytes, std::size_t size,
                 break;
             }
             pixelsRead += std::int64_t{image.width} * image.height;
-            image.palette = gif->Image.ColorMap ? ToPalette(gif->Image.ColorMap)
-                                                : hasGlobal ? globalPalette : ToPalette(nullptr);
+            // Without any table the grey ramp stands in, shared like a global one.
+            image.palette = gif->Image.ColorMap ? ToPalette(gif->Image.ColorMap) : globalPalette;
             if (hasControl) {
                 image.transparentIndex = control.TransparentColor;
                 image.disposal = control.DisposalMode;
@@ -156,7 +166,9 @@ std::optional<GifAnimation> ReadGif(const std::uint8_t* bytes, std::size_t size,
             animation.screenHeight = std::max(animation.screenHeight, image.top + image.height);
         }
     }
-    if (!WithinImageLimits(animation.screenWidth, animation.screenHeight)) return std::nullopt;
+    // Every frame is a canvas of the screen size, which the header alone
+    // declares: a few bytes must not make canvases of the largest image.
+    if (!PictureSizeAllowed(animation.screenWidth, animation.screenHeight, size, 3000)) return std::nullopt;
     return animation;
 }
 
@@ -174,7 +186,7 @@ void DrawGifImage(Bitmap24& canvas, const GifImage& image) {
         for (int x = 0; x < image.width; ++x) {
             int cx = image.left + x;
             if (cx < 0 || cx >= canvas.Width() || index[x] == image.transparentIndex) continue;
-            canvas.SetPixel(cx, cy, image.palette[index[x]]);
+            canvas.SetPixel(cx, cy, (*image.palette)[index[x]]);
         }
     }
 }

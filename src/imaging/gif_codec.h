@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,7 +24,9 @@ struct GifImage {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> indices;  // width x height, rows top-down
-    std::vector<ColorValue> palette;    // the local table, else the global one
+    // The local table, else the global one, which every image without a
+    // table of its own shares: an image costs its pixels, not a table each.
+    std::shared_ptr<const std::vector<ColorValue>> palette;
     int transparentIndex = -1;          // -1 for none
     int disposal = 0;                   // 0 when there is no graphic control extension
     int delay = 0;                      // hundredths of a second

@@ -49,9 +49,10 @@ Image DecodeJpeg(const std::uint8_t* bytes, std::size_t size) {
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, bytes, static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
-    // Progressive files with long end-of-band runs pack a few thousand pixels
-    // into a byte at most.
-    if (!PictureSizeAllowed(info.image_width, info.image_height, size, 4096)) {
+    // A file cut short still decodes to its full size, so the frame header
+    // alone sets the work. Huffman coding spends at least one bit on every
+    // 8 x 8 block, 512 grey pixels a byte; more than twice that is refused.
+    if (!PictureSizeAllowed(info.image_width, info.image_height, size, 1024)) {
         jpeg_destroy_decompress(&info);
         delete image;
         delete line;

@@ -14,7 +14,28 @@ bool LooksLikePng(const std::uint8_t* bytes, std::size_t size) {
     return size >= 8 && std::memcmp(bytes, kSignature, 8) == 0;
 }
 
+namespace {
+
+// libpng allocates a chunk's declared length before it reads the chunk, so a
+// few bytes could ask for gigabytes: every chunk up to IEND must lie within
+// the file, which a file libpng can read completely does anyway.
+bool ChunksWithinFile(const std::uint8_t* bytes, std::size_t size) {
+    std::size_t at = 8;
+    while (size - at >= 8) {
+        const std::uint32_t length = std::uint32_t(bytes[at]) << 24 | std::uint32_t(bytes[at + 1]) << 16 |
+                                     std::uint32_t(bytes[at + 2]) << 8 | std::uint32_t(bytes[at + 3]);
+        const std::size_t room = size - at - 8;  // for the data and the checksum
+        if (length > room || room - length < 4) return false;
+        if (std::memcmp(bytes + at + 4, "IEND", 4) == 0) return true;
+        at += 12 + std::size_t{length};
+    }
+    return true;
+}
+
+}  // namespace
+
 bool DecodePng(const std::uint8_t* bytes, std::size_t size, Picture& picture) {
+    if (!LooksLikePng(bytes, size) || !ChunksWithinFile(bytes, size)) return false;
     png_image png;
     std::memset(&png, 0, sizeof png);
     png.version = PNG_IMAGE_VERSION;

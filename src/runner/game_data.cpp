@@ -45,6 +45,14 @@ bool ReadGameData(const std::string& executable, GameData& data, std::string& er
         error = "cannot read " + executable;
         return false;
     }
+    return ParseGameData(tail, data, error);
+}
+
+bool ParseGameData(std::vector<std::uint8_t>& tail, GameData& data, std::string& error) {
+    if (tail.size() < kGameBodyOffset + 1 - kGameDataOffset) {
+        error = "there is no game data";
+        return false;
+    }
     if (Int32At(tail, 0) != kGameDataMagic) {
         error = "there is no game data";
         return false;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "stream/stream.h"
 
@@ -18,5 +19,10 @@ struct GameData {
 // Reads the game data of the executable at the path; false with a reason when
 // it is missing or damaged.
 bool ReadGameData(const std::string& executable, GameData& data, std::string& error);
+
+// The same for the bytes of the file from the game data's offset on (the
+// seed, the substituted header and body, the trailing bytes); the bytes are
+// decoded in place.
+bool ParseGameData(std::vector<std::uint8_t>& tail, GameData& data, std::string& error);
 
 }  // namespace kestrin::runner

@@ -126,8 +126,6 @@ bool CResourceList<R>::SaveList(CStream& stream) {
 
 template <class R>
 int CResourceList<R>::AddResource() {
-    // Capacity grows in steps of five, as the lists always have.
-    if (mSlots.capacity() == mSlots.size()) mSlots.reserve(mSlots.size() + 5);
     int index = ResourceCount();
     Slot slot;
     slot.resource = std::make_unique<R>();

@@ -6,6 +6,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <tuple>
 #include <gif_lib.h>
 #include <jpeglib.h>
 #include <png.h>
@@ -262,6 +263,24 @@ TEST(JpegCodec, DecodesAndSurvivesDamage) {
     EXPECT_FALSE(DecodeJpeg(forged.data(), forged.size()));
 }
 
+// A file cut short decodes to its full size, so a header claiming far more
+// pixels than its bytes could code is refused before any work; one the
+// bytes could code is read.
+TEST(JpegCodec, SizeIsBoundByTheFileSize) {
+    Bytes jpeg = EncodeJpegForTest(Bitmap24(16, 8, MakeColor(200, 40, 90)));
+    jpeg.resize(4000);  // the data after the header, cut and padded
+    for (auto [side, readable] : {std::pair{2100, false}, std::pair{1500, true}}) {
+        Bytes forged = jpeg;
+        for (std::size_t i = 2; i + 8 < forged.size(); ++i)
+            if (forged[i] == 0xff && forged[i + 1] == 0xc0) {
+                forged[i + 5] = forged[i + 7] = static_cast<std::uint8_t>(side >> 8);
+                forged[i + 6] = forged[i + 8] = static_cast<std::uint8_t>(side & 0xff);
+                break;
+            }
+        EXPECT_EQ(DecodeJpeg(forged.data(), forged.size()) != nullptr, readable) << side;
+    }
+}
+
 // A GIF written with giflib: images with positions, transparency and disposal.
 struct TestGifImage {
     int left, top, width, height;
@@ -383,6 +402,33 @@ TEST(GifCodec, HostileFilesFailCleanly) {
     for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<std::uint8_t>(i * 131 + 7);
     std::memcpy(noise.data(), "GIF89a", 6);
     EXPECT_FALSE(DecodeGif(noise.data(), noise.size()));
+}
+
+// The screen size comes from the header alone; every frame is a canvas of
+// it. A screen far larger than the file's bytes could cover is refused; one
+// within a fixed allowance is read even around a single pixel.
+TEST(GifCodec, ScreenIsBoundByTheFileSize) {
+    const TestGifImage pixel{0, 0, 1, 1, {1}, -1, 0};
+    for (auto [width, height, readable] : {std::tuple{16000, 2000, false}, std::tuple{1200, 1200, false},
+                                           std::tuple{256, 256, true}, std::tuple{4, 3, true}}) {
+        Bytes file = MakeGif(width, height, {pixel});
+        EXPECT_EQ(DecodeGif(file.data(), file.size()).has_value(), readable) << width << " x " << height;
+        Picture first;
+        EXPECT_EQ(DecodeGifFirstImage(file.data(), file.size(), first), readable) << width << " x " << height;
+    }
+}
+
+// Thousands of tiny images without colour tables of their own all read, and
+// share the global table.
+TEST(GifCodec, ManyImagesShareTheGlobalTable) {
+    Bytes file = MakeGif(2, 2, std::vector<TestGifImage>(3000, {1, 1, 1, 1, {2}, -1, -1}));
+    auto gif = DecodeGif(file.data(), file.size());
+    ASSERT_TRUE(gif);
+    ASSERT_EQ(gif->images.size(), 3000u);
+    EXPECT_EQ(gif->images.front().palette, gif->images.back().palette);
+    Bitmap24 canvas(2, 2, kEmptyFrameColor);
+    DrawGifImage(canvas, gif->images.back());
+    EXPECT_EQ(canvas.Pixel(1, 1), G);
 }
 
 TEST(PictureRegistry, RegisteredDecoderReadsOtherFormats) {
