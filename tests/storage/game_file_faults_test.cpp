@@ -7,6 +7,9 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/file_system.h"
 #include "platform/file_write_hook.h"
@@ -165,6 +168,43 @@ TEST_F(GameFileFaults, BackupsComeBeforeTheRenameAndTheFolderIsSyncedAfterIt) {
                                      // backup 2 goes, backup 1 moves up, the file becomes backup 1
                                      C::Delete, C::Rename, C::Delete, C::Link,
                                      C::Rename, C::SyncFolder}));
+}
+
+TEST_F(GameFileFaults, AReadOnlyFolderKeepsTheOldGame) {
+    // Permissions do not hold back the superuser, so the save runs in a child
+    // that becomes an ordinary user first.
+    constexpr uid_t kNobody = 65534;
+    const bool root = ::geteuid() == 0;
+    test::TempDir dir;
+    const std::string folder = dir.File("locked");
+    const std::string file = folder + "/game.ksd";
+    ASSERT_TRUE(CreateFolders(folder));
+    std::ofstream(file, std::ios::binary) << mOldBytes;
+    if (root) {
+        for (const std::string& path : {dir.Path(), folder, file}) ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+    }
+    ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (root && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(8);
+        RecordingUI ui;
+        ScopedUI installed(ui);
+        const bool saved = SaveGame(mNew, file);
+        const std::vector<std::string> expected = {"Error Saving: Cannot create a temporary file in " + folder +
+                                                   ". The game has not been saved!Try saving your work in another "
+                                                   "folder."};
+        ::_exit((saved ? 1 : 0) | (ReadFileText(file) != mOldBytes ? 2 : 0) | (ui.Messages() != expected ? 4 : 0));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ::chmod(folder.c_str(), 0755);
+    ASSERT_TRUE(WIFEXITED(status));
+    // 1: saved anyway, 2: the old game changed, 4: another message, 8: could not give up root.
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadFileText(file), mOldBytes);
+    EXPECT_EQ(Temporaries(folder), 0);
 }
 
 }  // namespace
