@@ -10,6 +10,8 @@ packages=(
     # ships in libqt6multimedia6 and brings the FFmpeg libraries with it.
     libqt6multimedia6
     zlib1g-dev libjpeg-dev libgif-dev libpng-dev
+    # kestrin-cli writes JSON with nlohmann-json and hashes with Nettle.
+    nlohmann-json3-dev nettle-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
 )

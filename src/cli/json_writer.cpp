@@ -1,10 +1,11 @@
-// JsonWriter: layout, escapes and numbers.
+// JsonWriter: the layout; values through nlohmann::json.
 
 #include "cli/json_writer.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <nlohmann/json.hpp>
 
 namespace kestrin::cli {
 
@@ -67,30 +68,28 @@ void JsonWriter::EndObject() { End('}'); }
 void JsonWriter::BeginArray(bool inlineLayout) { Begin('[', false, inlineLayout); }
 void JsonWriter::EndArray() { End(']'); }
 
-void JsonWriter::Null() {
+void JsonWriter::Scalar(const std::string& text) {
     BeforeValue();
-    mOut += "null";
+    mOut += text;
 }
 
-void JsonWriter::Bool(bool value) {
-    BeforeValue();
-    mOut += value ? "true" : "false";
-}
+void JsonWriter::Null() { Scalar(nlohmann::json(nullptr).dump()); }
 
-void JsonWriter::Integer(std::int64_t value) {
-    BeforeValue();
-    mOut += std::to_string(value);
-}
+void JsonWriter::Bool(bool value) { Scalar(nlohmann::json(value).dump()); }
+
+void JsonWriter::Integer(std::int64_t value) { Scalar(nlohmann::json(value).dump()); }
 
 void JsonWriter::Real(double value) {
     if (!std::isfinite(value)) {
         Null();
         return;
     }
-    BeforeValue();
+    // The shortest text that reads back as the same double, without the
+    // ".0" nlohmann::json adds to whole numbers: a whole coordinate stays
+    // "100" as readers of the dump have always seen it.
     char buffer[64];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    mOut.append(buffer, result.ptr);
+    Scalar(std::string(buffer, result.ptr));
 }
 
 void JsonWriter::Text(std::string_view latin1) {
@@ -99,32 +98,19 @@ void JsonWriter::Text(std::string_view latin1) {
 }
 
 void JsonWriter::Quoted(std::string_view latin1) {
-    static const char kHex[] = "0123456789abcdef";
-    mOut += '"';
+    std::string utf8;
+    utf8.reserve(latin1.size());
     for (char c : latin1) {
         auto byte = static_cast<unsigned char>(c);
-        switch (byte) {
-            case '"': mOut += "\\\""; break;
-            case '\\': mOut += "\\\\"; break;
-            case '\n': mOut += "\\n"; break;
-            case '\r': mOut += "\\r"; break;
-            case '\t': mOut += "\\t"; break;
-            case '\b': mOut += "\\b"; break;
-            case '\f': mOut += "\\f"; break;
-            default:
-                if (byte < 0x20) {
-                    mOut += "\\u00";
-                    mOut += kHex[byte >> 4];
-                    mOut += kHex[byte & 15];
-                } else if (byte < 0x80) {
-                    mOut += c;
-                } else {
-                    mOut += static_cast<char>(0xC0 | (byte >> 6));
-                    mOut += static_cast<char>(0x80 | (byte & 0x3F));
-                }
+        if (byte < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += static_cast<char>(0xC0 | (byte >> 6));
+            utf8 += static_cast<char>(0x80 | (byte & 0x3F));
         }
     }
-    mOut += '"';
+    // Always valid UTF-8 by now, so the strict check never throws.
+    mOut += nlohmann::json(std::move(utf8)).dump();
 }
 
 }  // namespace kestrin::cli

@@ -3,7 +3,10 @@
 // two blanks per level (up to a limit, so a deeply nested input cannot blow
 // up the output), except containers opened inline, which stay on one line
 // with everything in them. Texts are 8-bit; each byte is the character with
-// the same code (Latin-1) and is written as UTF-8.
+// the same code (Latin-1) and is written as UTF-8, so every byte string,
+// whatever it holds, becomes valid JSON that reads back to the same codes.
+// The layout is ours; texts, with their escapes, and integers are written by
+// nlohmann::json.
 
 #include <cstdint>
 #include <cstdio>
@@ -54,6 +57,7 @@ private:
     void End(char close);
     void NewLine(std::size_t depth);
     void Quoted(std::string_view latin1);
+    void Scalar(const std::string& text);
 
     std::FILE* mSink = nullptr;
     bool mSinkFailed = false;

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "platform/ascii_text.h"
+#include "platform/file_write_hook.h"
 
 namespace kestrin {
 
@@ -24,6 +25,43 @@ bool StatPath(const std::string& path, struct stat& info) {
 }
 
 std::string ErrnoText() { return std::strerror(errno); }
+
+// Every call that changes the disk asks the write hook first, which may make
+// it fail as the system would.
+bool Faulted(FileWriteCall call) {
+    int error = FileWriteFault(call);
+    if (error == 0) return false;
+    errno = error;
+    return true;
+}
+
+int MakeTemporary(std::string& pattern) {
+    return Faulted(FileWriteCall::Create) ? -1 : ::mkstemp(pattern.data());
+}
+int ChangeMode(int fd, mode_t mode) { return Faulted(FileWriteCall::Permissions) ? -1 : ::fchmod(fd, mode); }
+ssize_t WriteSome(int fd, const void* data, std::size_t size) {
+    return Faulted(FileWriteCall::Write) ? -1 : ::write(fd, data, size);
+}
+int SyncFile(int fd) { return Faulted(FileWriteCall::SyncFile) ? -1 : ::fsync(fd); }
+// The descriptor is let go even when the close is made to fail, as the
+// system does.
+int CloseFile(int fd) {
+    if (!Faulted(FileWriteCall::Close)) return ::close(fd);
+    int error = errno;
+    ::close(fd);
+    errno = error;
+    return -1;
+}
+int Unlink(const std::string& path) { return Faulted(FileWriteCall::Delete) ? -1 : ::unlink(path.c_str()); }
+int Rename(const std::string& from, const std::string& to) {
+    return Faulted(FileWriteCall::Rename) ? -1 : ::rename(from.c_str(), to.c_str());
+}
+int Link(const std::string& path, const std::string& link) {
+    return Faulted(FileWriteCall::Link) ? -1 : ::link(path.c_str(), link.c_str());
+}
+
+constexpr const char* kTemporaryInfix = ".kstmp-";
+constexpr std::size_t kTemporaryUniqueLength = 6;  // the XXXXXX mkstemp fills in
 
 }  // namespace
 
@@ -42,11 +80,9 @@ bool PathExists(const std::string& path) {
     return StatPath(path, info);
 }
 
-bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFile(const std::string& path) { return Unlink(path) == 0; }
 
-bool RenameFile(const std::string& from, const std::string& to) {
-    return ::rename(from.c_str(), to.c_str()) == 0;
-}
+bool RenameFile(const std::string& from, const std::string& to) { return Rename(from, to) == 0; }
 
 bool CreateFolders(const std::string& path) {
     std::error_code error;
@@ -211,8 +247,8 @@ std::string ReadFileText(const std::string& path) {
 }
 
 std::string WriteTemporaryBeside(const std::string& path, const void* data, std::size_t size) {
-    std::string temporary = path + ".kstmp-XXXXXX";
-    int fd = ::mkstemp(temporary.data());
+    std::string temporary = path + kTemporaryInfix + std::string(kTemporaryUniqueLength, 'X');
+    int fd = MakeTemporary(temporary);
     if (fd < 0) {
         // A name too long or a folder that is not there is the name's fault,
         // anything else the folder's.
@@ -227,7 +263,7 @@ std::string WriteTemporaryBeside(const std::string& path, const void* data, std:
     auto fail = [&](const std::string& what) {
         std::string text = ErrnoText();
         ::close(fd);
-        ::unlink(temporary.c_str());
+        Unlink(temporary);
         throw FileError(what + " \"" + path + "\". " + text);
     };
 
@@ -242,38 +278,69 @@ std::string WriteTemporaryBeside(const std::string& path, const void* data, std:
         ::umask(mask);
         mode &= ~mask;
     }
-    if (::fchmod(fd, mode) != 0) fail("Cannot create file");
+    if (ChangeMode(fd, mode) != 0) fail("Cannot create file");
 
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     std::size_t written = 0;
     while (written < size) {
-        ssize_t put = ::write(fd, bytes + written, size - written);
+        ssize_t put = WriteSome(fd, bytes + written, size - written);
         if (put < 0) {
             if (errno == EINTR) continue;
             fail("Cannot write file");
         }
         written += static_cast<std::size_t>(put);
     }
-    if (::fsync(fd) != 0) fail("Cannot write file");
-    if (::close(fd) != 0) {
+    if (SyncFile(fd) != 0) fail("Cannot write file");
+    if (CloseFile(fd) != 0) {
         std::string text = ErrnoText();
-        ::unlink(temporary.c_str());
+        Unlink(temporary);
         throw FileError("Cannot write file \"" + path + "\". " + text);
     }
     return temporary;
 }
 
-void WriteFileAtomically(const std::string& path, const void* data, std::size_t size) {
-    std::string temporary = WriteTemporaryBeside(path, data, size);
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+bool SyncFolder(const std::string& folder) {
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool synced = !Faulted(FileWriteCall::SyncFolder) && ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+void RemoveStrayTemporaries(const std::string& path) {
+    const std::string folder = ExtractFilePath(path);
+    const std::string prefix = ExtractFileName(path) + kTemporaryInfix;
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return;
+    std::vector<std::string> strays;
+    while (dirent* entry = ::readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name.size() == prefix.size() + kTemporaryUniqueLength && name.compare(0, prefix.size(), prefix) == 0)
+            strays.push_back(folder + name);
+    }
+    ::closedir(dir);
+    for (const auto& stray : strays) Unlink(stray);
+}
+
+void ReplaceWithTemporary(const std::string& temporary, const std::string& path) {
+    if (Rename(temporary, path) != 0) {
         std::string text = ErrnoText();
-        ::unlink(temporary.c_str());
+        Unlink(temporary);
         throw FileError("Cannot create file \"" + path + "\". " + text);
     }
+    // Once renamed, the new content is what every reader of the folder sees;
+    // a folder that cannot be synced only leaves the rename to the system's
+    // own write-back, so the replacement still counts as done.
+    SyncFolder(ExtractFilePath(path));
+    RemoveStrayTemporaries(path);
+}
+
+void WriteFileAtomically(const std::string& path, const void* data, std::size_t size) {
+    ReplaceWithTemporary(WriteTemporaryBeside(path, data, size), path);
 }
 
 bool LinkOrCopyFile(const std::string& path, const std::string& link) {
-    if (::link(path.c_str(), link.c_str()) == 0) return true;
+    if (Link(path, link) == 0) return true;
     try {
         auto bytes = ReadWholeFile(path);
         WriteFileAtomically(link, bytes.data(), bytes.size());

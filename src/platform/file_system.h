@@ -83,6 +83,21 @@ void WriteFileAtomically(const std::string& path, const void* data, std::size_t 
 // TemporaryFileError when the folder refuses the new file.
 std::string WriteTemporaryBeside(const std::string& path, const void* data, std::size_t size);
 
+// The second half: renames the temporary file over the target, syncs the
+// folder so the rename outlives a power loss, and removes temporary files
+// of the same target that an earlier, interrupted write left behind. When
+// the rename fails the temporary file is deleted and FileError thrown; a
+// folder that cannot be synced does not undo the replacement.
+void ReplaceWithTemporary(const std::string& temporary, const std::string& path);
+
+// Flushes the folder's entries (names made, renamed or removed) to the disk;
+// false when the folder cannot be opened or synced. "" is the current folder.
+bool SyncFolder(const std::string& folder);
+
+// Deletes the temporary files WriteTemporaryBeside made for this path that
+// are still there, as a process killed while writing leaves them.
+void RemoveStrayTemporaries(const std::string& path);
+
 // Makes `link` a second name of the file `path` (a hard link), or a copy of
 // it where links are not possible. False when neither works.
 bool LinkOrCopyFile(const std::string& path, const std::string& link);

@@ -264,8 +264,9 @@ bool SaveGame(Game& game, const std::string& fileName) {
         return false;
     }
     if (Prefs().Backup && FileExists(target)) RotateBackups(target);
-    if (!RenameFile(temporary, target)) {
-        DeleteFile(temporary);
+    try {
+        ReplaceWithTemporary(temporary, target);
+    } catch (const FileError&) {
         EndProgress();
         ShowMessage(kCannotCreateMessage);
         return false;
