@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "editors/path_edit_rules.h"
+#include "editors/path_index.h"
 #include "editors/path_raster.h"
 #include "resources/path.h"
 
@@ -74,22 +75,36 @@ struct SampleRange {
     std::int64_t last;
 };
 
+// Calls visit(i) for every i below count, or only for those the index
+// names (a list in increasing order), which include every one that matters.
+template <typename Visit>
+void ForEach(int count, const std::vector<int>* named, Visit visit) {
+    if (!named) {
+        for (int i = 0; i < count; ++i) visit(i);
+        return;
+    }
+    for (int i : *named)
+        if (i < count) visit(i);
+}
+
 // The samples around every stretch of the computed polyline that lies in
 // the room rectangle, in order and merged where they meet.
-std::vector<SampleRange> SamplesNear(const CPath& path, std::int64_t n, const QRectF& room) {
+std::vector<SampleRange> SamplesNear(const CPath& path, std::int64_t n, const QRectF& room, const PathIndex* index) {
     std::vector<SampleRange> ranges;
     const std::vector<ComputedPathPoint>& computed = path.Computed();
     double perDistance = double(n) / path.Length();
     const double left = room.left(), right = room.right(), top = room.top(), bottom = room.bottom();
-    for (std::size_t j = 0; j + 1 < computed.size(); ++j) {
+    std::vector<int> named;
+    if (index) named = index->SegmentsNear(room);
+    ForEach(int(computed.size()) - 1, index ? &named : nullptr, [&](int j) {
         const ComputedPathPoint& a = computed[j];
         const ComputedPathPoint& b = computed[j + 1];
         // Most of a long path lies well away: a box test is enough for that.
         if ((a.x < left && b.x < left) || (a.x > right && b.x > right) || (a.y < top && b.y < top) ||
             (a.y > bottom && b.y > bottom))
-            continue;
+            return;
         double t0, t1;
-        if (!ClipFractions({a.x, a.y}, {b.x, b.y}, room, t0, t1)) continue;
+        if (!ClipFractions({a.x, a.y}, {b.x, b.y}, room, t0, t1)) return;
         double from = a.distance + t0 * (b.distance - a.distance);
         double to = a.distance + t1 * (b.distance - a.distance);
         // One sample more each way, so that the segments entering and
@@ -101,7 +116,7 @@ std::vector<SampleRange> SamplesNear(const CPath& path, std::int64_t n, const QR
         } else {
             ranges.push_back({first, last});
         }
-    }
+    });
     return ranges;
 }
 
@@ -111,7 +126,8 @@ using Segment = std::pair<QPointF, QPointF>;
 // The samples depend on the whole view, never on the area, and a segment is
 // cut only to bounds well beyond the view, so that a partial redraw writes
 // the very pixels a whole one does.
-std::vector<Segment> SegmentsNear(const CPath& path, QPoint origin, QSize size, const QRect& area) {
+std::vector<Segment> SegmentsNear(const CPath& path, QPoint origin, QSize size, const QRect& area,
+                                  const PathIndex* index) {
     std::vector<Segment> segments;
     std::int64_t n = PathSampleCount(path.Length(), size.width(), size.height());
     if (n == 0) return segments;
@@ -129,7 +145,7 @@ std::vector<Segment> SegmentsNear(const CPath& path, QPoint origin, QSize size, 
         PathPoint p = sampler.At(double(i) / double(n));
         return QPointF(p.x - origin.x(), p.y - origin.y());
     };
-    for (const SampleRange& range : SamplesNear(path, n, room)) {
+    for (const SampleRange& range : SamplesNear(path, n, room, index)) {
         QPointF previous = at(range.first);
         for (std::int64_t i = range.first + 1; i <= range.last; ++i) {
             QPointF next = at(i);
@@ -182,7 +198,8 @@ void DrawPathPicture(QImage& image, const CPath& path, const QImage* roomPicture
 }
 
 void DrawPathPicture(QImage& image, const CPath& path, const QImage* roomPicture, const PathPictureState& state,
-                     const QRect& area) {
+                     const QRect& area, const PathIndex* index) {
+    if (index && !index->Fits(path)) index = nullptr;
     QSize size = image.size();
     PathRaster raster(image, area);
     raster.Fill(qRgb(255, 255, 255));
@@ -192,7 +209,7 @@ void DrawPathPicture(QImage& image, const CPath& path, const QImage* roomPicture
                             GridLines(state.origin.y(), size.height(), path.SnapY));
     }
 
-    std::vector<Segment> segments = SegmentsNear(path, state.origin, size, area);
+    std::vector<Segment> segments = SegmentsNear(path, state.origin, size, area, index);
     const QRgb black = qRgb(0, 0, 0), yellow = qRgb(255, 255, 0);
     for (const auto& [a, b] : segments) {
         raster.Line(a, b, black, 3);
@@ -209,10 +226,12 @@ void DrawPathPicture(QImage& image, const CPath& path, const QImage* roomPicture
     // four comparisons each.
     const QRectF nearRoom = near.translated(state.origin);
     const double left = nearRoom.left(), right = nearRoom.right(), top = nearRoom.top(), bottom = nearRoom.bottom();
-    for (int i = 0; i < path.PointCount(); ++i) {
+    std::vector<int> named;
+    if (index) named = index->PointsNear(nearRoom);
+    ForEach(path.PointCount(), index ? &named : nullptr, [&](int i) {
         PathPoint p = path.GetPoint(i);
         if (p.x >= left && p.x <= right && p.y >= top && p.y <= bottom) raster.Stamp(marks.point, viewPoint(p.x, p.y));
-    }
+    });
     if (path.PointCount() > 0) {
         PathPoint start = path.GetPosition(0);
         QPointF v = viewPoint(start.x, start.y);

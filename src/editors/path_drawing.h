@@ -10,6 +10,7 @@
 namespace kestrin {
 
 class CPath;
+class PathIndex;
 
 struct PathPictureState {
     QPoint origin;  // room coordinates of the top-left pixel
@@ -22,9 +23,12 @@ struct PathPictureState {
 // the same origin and size.
 void DrawPathPicture(QImage& image, const CPath& path, const QImage* roomPicture, const PathPictureState& state);
 // Paints only the area of the image, each pixel there as a whole paint
-// would: enough when only the marks within the area changed.
+// would: enough when only the marks within the area changed. An index made
+// from the path as it is now spares testing the parts of it far from the
+// view; without one (or with one made before the path grew or shrank) every
+// part is tested.
 void DrawPathPicture(QImage& image, const CPath& path, const QImage* roomPicture, const PathPictureState& state,
-                     const QRect& area);
+                     const QRect& area, const PathIndex* index = nullptr);
 
 // The pixels a control point's mark can cover, in view coordinates.
 QRect PathMarkArea(QPointF viewPosition);

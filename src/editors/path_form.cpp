@@ -330,10 +330,12 @@ void TPathForm::FillControls() {
     }
     RebuildRoomPicture();
     ShowArea();
+    mView->PathChanged();
     Redraw();
 }
 
 void TPathForm::Changed() {
+    mView->PathChanged();
     RefillList();
     Redraw();
     Mark();
@@ -448,6 +450,7 @@ void TPathForm::MousePressed(QPoint roomPos, Qt::MouseButton button, Qt::Keyboar
     if (button != Qt::LeftButton) return;
     bool changed = mEdit->LeftDown(roomPos.x(), roomPos.y(), modifiers.testFlag(Qt::ShiftModifier),
                                    modifiers.testFlag(Qt::AltModifier));
+    if (changed) mView->PathChanged();
     if (!mEdit->Dragging()) return;  // a Shift+click away from every point
     RefillList();
     Redraw();
@@ -464,6 +467,7 @@ void TPathForm::MouseMoved(QPoint roomPos, Qt::KeyboardModifiers modifiers) {
     mPanels[1]->setText(QStringLiteral("y: %1").arg(RoundToInt32(y)));
     int hovered = mEdit->Dragging() ? -1 : PickPathPoint(path, roomPos.x(), roomPos.y());
     if (mEdit->MoveTo(roomPos.x(), roomPos.y(), alt)) {
+        mView->PathChanged();
         mView->State().hovered = hovered;
         ShowValues();
         Redraw();
@@ -509,6 +513,7 @@ void TPathForm::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
 void TPathForm::FieldEdited() {
     if (Filling() || Forgotten()) return;
     if (mEdit->ChangeSelected(mXValue->Value(), mYValue->Value(), mSpeedValue->Value())) {
+        mView->PathChanged();
         // The fields keep what is being typed.
         mPointModel->Refill();
         SelectLine(mEdit->Selected());

@@ -27,8 +27,12 @@ void TPathView::paintEvent(QPaintEvent* event) {
     }
     if (mBuffer.isNull()) return;
     if (mPath) {
+        if (mIndexStale) {
+            mIndex = PathIndex(*mPath);
+            mIndexStale = false;
+        }
         bool roomFits = !mRoomPicture.isNull() && mRoomPicture.size() == size();
-        DrawPathPicture(mBuffer, *mPath, roomFits ? &mRoomPicture : nullptr, mState, area);
+        DrawPathPicture(mBuffer, *mPath, roomFits ? &mRoomPicture : nullptr, mState, area, &mIndex);
     } else {
         mBuffer.fill(Qt::white);
     }

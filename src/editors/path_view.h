@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "editors/path_drawing.h"
+#include "editors/path_index.h"
 
 namespace kestrin {
 
@@ -17,7 +18,13 @@ class TPathView : public QWidget {
 public:
     explicit TPathView(QWidget* parent = nullptr);
 
-    void SetPath(const CPath* path) { mPath = path; }
+    void SetPath(const CPath* path) {
+        mPath = path;
+        mIndexStale = true;
+    }
+    // The path's points or its curve changed: the next paint indexes it
+    // anew. Moving the marks or the view keeps the index.
+    void PathChanged() { mIndexStale = true; }
     PathPictureState& State() { return mState; }
     const PathPictureState& State() const { return mState; }
     QPoint Origin() const { return mState.origin; }
@@ -57,6 +64,8 @@ private:
     PathPictureState mState;
     QImage mRoomPicture;
     QImage mBuffer;
+    PathIndex mIndex;
+    bool mIndexStale = true;
     QPoint mWheelRest;  // eighths of a degree not yet a whole step
 };
 

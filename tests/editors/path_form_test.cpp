@@ -14,11 +14,13 @@
 #include <QTimer>
 #include <QToolButton>
 #include <cmath>
+#include <numbers>
 #include <utility>
 #include <vector>
 
 #include "editors/path_drawing.h"
 #include "editors/path_form.h"
+#include "editors/path_index.h"
 #include "editors/path_point_model.h"
 #include "editors/path_view.h"
 #include "image_editors/value_edit.h"
@@ -540,9 +542,51 @@ TEST(PathDrawing, ViewEdges) {
     }
 }
 
+// The drawing keeps an index of the path between paints, which a full
+// redraw of a path larger than the view leans on: a point brought into view
+// through the fields, and brought back by a second undo, is drawn with its
+// lines, though the index made before held them far away.
+TEST_F(PathFormTest, ChangesAfterTheFirstPaintAreDrawn) {
+    for (int i = 0; i < 80; ++i) {
+        double a = i * 2 * std::numbers::pi / 80;
+        Path().AddPoint(std::round(200 + 100 * std::cos(a)), std::round(150 + 100 * std::sin(a)), 100);
+    }
+    for (int i = 0; i < 40; ++i) Path().AddPoint(3000 + 50 * i, 150 + (i % 2) * 40, 100);
+    Path().SetClosed(false);
+    TPathForm* form = OpenPath();
+    TPathView* view = form->View();
+    // Opening centred the view on the whole path; the ring is what matters.
+    view->SetOrigin({0, 0});
+    auto expectShowsThePath = [&](const char* when) {
+        QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage expected(view->size(), QImage::Format_RGB32);
+        DrawPathPicture(expected, Path(), nullptr, view->State());
+        EXPECT_EQ(shown, expected) << when;
+    };
+    expectShowsThePath("opened");
+    // Right of the ring, off the grid lines.
+    const QPoint to(403, 150);
+    ASSERT_LT(to.x(), view->width());
+    auto* list = Child<QListView>(form, "PointList");
+    list->setCurrentIndex(form->PointModel()->index(100));
+    ASSERT_EQ(form->Controller().Selected(), 100);
+    // All at once, as a paste does: one change, one undo.
+    Child<TValueEdit>(form, "XValue")->setText("403");
+    ASSERT_EQ(Path().GetPoint(100).x, 403);
+    expectShowsThePath("typed");
+    EXPECT_EQ(view->grab().toImage().pixelColor(to), QColor(Qt::red));
+    Click(form, "UndoBtn");
+    ASSERT_EQ(Path().GetPoint(100).x, 4000);
+    expectShowsThePath("undone");
+    EXPECT_EQ(view->grab().toImage().pixelColor(to), QColor(Qt::white));
+    Click(form, "UndoBtn");
+    ASSERT_EQ(Path().GetPoint(100).x, 403);
+    expectShowsThePath("redone");
+}
+
 // Redrawing a part of the picture, as a change of the selected point does,
 // writes there exactly what a whole redraw writes, wherever the part cuts
-// through lines, discs and grid.
+// through lines, discs and grid, and with the index as without it.
 TEST(PathDrawing, PartRedrawEqualsWhole) {
     CPath path;
     path.SetKind(kPathSmooth);
@@ -556,14 +600,17 @@ TEST(PathDrawing, PartRedrawEqualsWhole) {
     state.selected = 7;
     state.hovered = 30;
     DrawPathPicture(whole, path, nullptr, state);
+    const PathIndex pathIndex(path);
     for (QRect part : {QRect(0, 0, 220, 150), QRect(37, 41, 15, 15), QRect(100, 3, 9, 140), QRect(-5, 60, 300, 2)}) {
-        QImage picture(whole.size(), QImage::Format_RGB32);
-        picture.fill(Qt::magenta);
-        DrawPathPicture(picture, path, nullptr, state, part);
-        QRect inside = part.intersected(picture.rect());
-        EXPECT_EQ(picture.copy(inside), whole.copy(inside)) << part.x() << "," << part.y();
-        if (inside.right() + 1 < picture.width()) {
-            EXPECT_EQ(picture.pixelColor(inside.right() + 1, inside.top()), QColor(Qt::magenta));
+        for (const PathIndex* index : {static_cast<const PathIndex*>(nullptr), &pathIndex}) {
+            QImage picture(whole.size(), QImage::Format_RGB32);
+            picture.fill(Qt::magenta);
+            DrawPathPicture(picture, path, nullptr, state, part, index);
+            QRect inside = part.intersected(picture.rect());
+            EXPECT_EQ(picture.copy(inside), whole.copy(inside)) << part.x() << "," << part.y() << " " << bool(index);
+            if (inside.right() + 1 < picture.width()) {
+                EXPECT_EQ(picture.pixelColor(inside.right() + 1, inside.top()), QColor(Qt::magenta));
+            }
         }
     }
 }
