@@ -96,8 +96,9 @@ std::vector<std::string> QtEditorDialogs::ChooseFiles(const FileDialogSpec& spec
     return files;
 }
 
-bool QtEditorDialogs::EditImage(Bitmap24& image, bool allowResize, bool transparent) {
-    return RunImageEditor(image, allowResize, transparent);
+bool QtEditorDialogs::EditImage(Bitmap24& image, bool allowResize, bool transparent,
+                                const ImageEditContext& context) {
+    return RunImageEditor(image, allowResize, transparent, context);
 }
 
 bool QtEditorDialogs::AskStrip(const Bitmap24& picture, bool lockSize) { return RunStripForm(picture, lockSize); }

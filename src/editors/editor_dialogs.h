@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "app/app_dialogs.h"
+#include "imaging/bitmap24.h"
 
 namespace kestrin {
 
-class Bitmap24;
 class CSprite;
 
 // A piece of code handed to the code editor: an action's code, a room's or
@@ -26,6 +26,13 @@ struct CodeEditRequest {
     bool codeMode = true;
     bool showAppliesTo = false;
     std::int32_t appliesTo = -1;  // -1 self, -2 other, 0 and up an object
+};
+
+// What the image editor may show around the edited image without it being
+// part of it: a sprite's frames before and after the edited one, drawn
+// faintly over the canvas so that motion can be drawn in step.
+struct ImageEditContext {
+    std::vector<Bitmap24> neighbours;
 };
 
 struct CodeEditResult {
@@ -51,8 +58,9 @@ public:
     // The image editor (or the external paint program) on the image; true
     // when the image was changed. allowResize offers the commands that
     // change its size; transparent is how the image operations treat its
-    // transparent colour.
-    virtual bool EditImage(Bitmap24& image, bool allowResize, bool transparent) = 0;
+    // transparent colour. The context's neighbours are shown, never edited.
+    virtual bool EditImage(Bitmap24& image, bool allowResize, bool transparent,
+                           const ImageEditContext& context) = 0;
     // The strip window over the picture, with the run's strip settings
     // (CurrentStripSettings) in its fields; every change is kept in them, also
     // on Cancel. A locked size keeps width and height as they are. True on OK.
@@ -75,7 +83,7 @@ public:
     std::optional<QFont> ChooseFont(const QFont& font) override;
     std::optional<std::string> ChooseFile(const FileDialogSpec& spec) override;
     std::vector<std::string> ChooseFiles(const FileDialogSpec& spec) override;
-    bool EditImage(Bitmap24& image, bool allowResize, bool transparent) override;
+    bool EditImage(Bitmap24& image, bool allowResize, bool transparent, const ImageEditContext& context) override;
     bool AskStrip(const Bitmap24& picture, bool lockSize) override;
     int AskPlacement() override;
     bool EditSprite(CSprite& sprite) override;
@@ -104,8 +112,8 @@ bool AskValues2(const std::string& title, const std::string& caption1, std::int3
 bool AskValues3(const std::string& title, const std::string& caption1, std::int32_t& value1,
                 const std::string& caption2, std::int32_t& value2, const std::string& caption3,
                 std::int32_t& value3);
-inline bool EditImage(Bitmap24& image, bool allowResize, bool transparent) {
-    return UsedEditorDialogs().EditImage(image, allowResize, transparent);
+inline bool EditImage(Bitmap24& image, bool allowResize, bool transparent, const ImageEditContext& context = {}) {
+    return UsedEditorDialogs().EditImage(image, allowResize, transparent, context);
 }
 inline bool AskStrip(const Bitmap24& picture, bool lockSize) {
     return UsedEditorDialogs().AskStrip(picture, lockSize);

@@ -1,5 +1,6 @@
 // Painting writes the exposed screen pixels into a buffer kept between
-// paints and blits it: no scaling by the painter, no blending.
+// paints and blits it: no scaling by the painter, and the only blending is
+// the onion skin's, done on those same pixels.
 
 #include "image_editors/image_canvas.h"
 
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
+#include <utility>
 
 namespace kestrin {
 
@@ -15,6 +17,12 @@ namespace {
 
 // The checkerboard behind see-through pixels: squares of 8 screen pixels.
 QRgb CheckerAt(int x, int y) { return ((x >> 3) ^ (y >> 3)) & 1 ? qRgb(255, 255, 255) : qRgb(204, 204, 204); }
+
+// A neighbour frame's pixel weighs a quarter: enough to trace, faint enough
+// not to be taken for the picture.
+QRgb BlendQuarter(QRgb shown, const std::uint8_t* p) {
+    return qRgb((3 * qRed(shown) + p[2]) / 4, (3 * qGreen(shown) + p[1]) / 4, (3 * qBlue(shown) + p[0]) / 4);
+}
 
 }  // namespace
 
@@ -50,6 +58,30 @@ void TImageCanvas::SetSeeThrough(bool on) {
     update();
 }
 
+void TImageCanvas::SetOnionSkin(std::vector<Bitmap24> frames) {
+    mOnionFrames = std::move(frames);
+    mOnionKeys.clear();
+    for (const Bitmap24& frame : mOnionFrames) mOnionKeys.push_back(frame.TransparentColor());
+    update();
+}
+
+void TImageCanvas::SetOnionSkinShown(bool on) {
+    mOnionShown = on;
+    update();
+}
+
+// A neighbour's pixels in its transparent colour are left out: they are its
+// background, and blending them would only wash out the picture.
+QRgb TImageCanvas::WithOnionSkin(QRgb shown, int x, int y) const {
+    for (std::size_t i = 0; i < mOnionFrames.size(); ++i) {
+        const Bitmap24& frame = mOnionFrames[i];
+        if (x >= frame.Width() || y >= frame.Height()) continue;
+        const std::uint8_t* p = frame.Row(y) + 3 * x;
+        if (PixelColor(p) != mOnionKeys[i]) shown = BlendQuarter(shown, p);
+    }
+    return shown;
+}
+
 void TImageCanvas::RepaintArea(const PixelArea& area) {
     if (area.Empty()) {
         update();
@@ -70,12 +102,14 @@ void TImageCanvas::paintEvent(QPaintEvent* event) {
     const QRect exposed = event->rect() & rect();
     if (exposed.isEmpty()) return;
     // The exposed screen pixels are written directly: each takes its image
-    // pixel (or the checkerboard), and grid lines are inverted, where a row
+    // pixel (or the checkerboard) with the onion skin over it, and grid
+    // lines are inverted, where a row
     // and a column line cross twice, as exclusive-or drawing leaves them.
     if (mBuffer.width() < exposed.width() || mBuffer.height() < exposed.height())
         mBuffer = QImage(exposed.size().expandedTo(mBuffer.size()), QImage::Format_RGB32);
     const ColorValue key = mImage->TransparentColor();
     const bool grid = GridShown();
+    const bool onion = OnionSkinShown();
     const int zoom = mZoom;
     for (int sy = exposed.top(); sy <= exposed.bottom(); ++sy) {
         auto* d = reinterpret_cast<QRgb*>(mBuffer.scanLine(sy - exposed.top()));
@@ -88,9 +122,15 @@ void TImageCanvas::paintEvent(QPaintEvent* event) {
             const int end = std::min((x + 1) * zoom - 1, exposed.right());
             const std::uint8_t* p = row + 3 * x;
             if (mSeeThrough && PixelColor(p) == key) {
-                for (int i = sx; i <= end; ++i) *d++ = CheckerAt(i, sy) ^ rowLine;
+                if (onion) {
+                    for (int i = sx; i <= end; ++i) *d++ = WithOnionSkin(CheckerAt(i, sy), x, y) ^ rowLine;
+                } else {
+                    for (int i = sx; i <= end; ++i) *d++ = CheckerAt(i, sy) ^ rowLine;
+                }
             } else {
-                const QRgb color = qRgb(p[2], p[1], p[0]) ^ rowLine;
+                QRgb color = qRgb(p[2], p[1], p[0]);
+                if (onion) color = WithOnionSkin(color, x, y);
+                color ^= rowLine;
                 for (int i = sx; i <= end; ++i) *d++ = color;
             }
             if (grid && sx == x * zoom) d[sx - end - 1] ^= 0xFFFFFF;  // the column line

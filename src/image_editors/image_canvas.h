@@ -2,11 +2,14 @@
 // The image editor's drawing area: the working image enlarged by the zoom,
 // painted for the exposed rectangle only (the enlarged picture is never
 // made), a checkerboard where the transparent colour is, and the pixel grid
-// in exclusive-or above zoom 3. Mouse events arrive as image pixels.
+// in exclusive-or above zoom 3, and optionally the onion skin: neighbouring
+// frames blended faintly over the display. Mouse events arrive as image
+// pixels.
 
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "image_editors/image_edit_session.h"
 
@@ -29,6 +32,10 @@ public:
     bool GridShown() const { return mGrid && mZoom >= kGridFromZoom; }
     // See-through pixels show the checkerboard.
     void SetSeeThrough(bool on);
+    // Frames blended faintly over what is shown; the image is not touched.
+    void SetOnionSkin(std::vector<Bitmap24> frames);
+    void SetOnionSkinShown(bool on);
+    bool OnionSkinShown() const { return mOnionShown && !mOnionFrames.empty(); }
     // Repaints the image pixels of the area (everything when empty).
     void RepaintArea(const PixelArea& area);
     // Follows a change of the image's size.
@@ -51,10 +58,15 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    QRgb WithOnionSkin(QRgb shown, int x, int y) const;
+
     const Bitmap24* mImage = nullptr;
     int mZoom = 1;
     bool mGrid = true;
     bool mSeeThrough = false;
+    std::vector<Bitmap24> mOnionFrames;
+    std::vector<ColorValue> mOnionKeys;
+    bool mOnionShown = true;
     // The exposed area's pixels, kept between paints.
     QImage mBuffer;
 };

@@ -94,7 +94,8 @@ DrawingSettings& TImgEditForm::Settings() {
     return settings;
 }
 
-TImgEditForm::TImgEditForm(const Bitmap24& image, bool allowResize, bool transparent, QWidget* parent)
+TImgEditForm::TImgEditForm(const Bitmap24& image, bool allowResize, bool transparent, QWidget* parent,
+                           const ImageEditContext& context)
     : QDialog(parent), mSettings(Settings()), mSession(image, mSettings), mAllowResize(allowResize),
       mTransparent(transparent) {
     setObjectName(QStringLiteral("TImgEditForm"));
@@ -114,6 +115,7 @@ TImgEditForm::TImgEditForm(const Bitmap24& image, bool allowResize, bool transpa
     mCanvas = new TImageCanvas;
     mCanvas->SetSeeThrough(transparent);
     mCanvas->SetImage(&mSession.Picture());
+    mCanvas->SetOnionSkin(context.neighbours);
     mScroll = new QScrollArea(this);
     mScroll->setObjectName(QStringLiteral("ImageScroll"));
     mScroll->setWidget(mCanvas);
@@ -132,7 +134,7 @@ TImgEditForm::TImgEditForm(const Bitmap24& image, bool allowResize, bool transpa
     connect(mSprayTimer, &QTimer::timeout, this, &TImgEditForm::SprayTick);
 
     BuildMenus();
-    BuildToolPanel(panel);
+    BuildToolPanel(panel, !context.neighbours.empty());
     connect(mCanvas, &TImageCanvas::PixelPressed, this, &TImgEditForm::PixelPressed);
     connect(mCanvas, &TImageCanvas::PixelMoved, this, &TImgEditForm::PixelMoved);
     connect(mCanvas, &TImageCanvas::PixelReleased, this, &TImgEditForm::PixelReleased);
@@ -240,7 +242,7 @@ void TImgEditForm::BuildMenus() {
     }
 }
 
-void TImgEditForm::BuildToolPanel(QWidget* panel) {
+void TImgEditForm::BuildToolPanel(QWidget* panel, bool onionSkin) {
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
 
@@ -264,7 +266,15 @@ void TImgEditForm::BuildToolPanel(QWidget* panel) {
     QToolButton* ok = MakeButton(panel, "OkBtn", QStringLiteral("OK"));
     ok->setToolTip(QStringLiteral("Close saving changes"));
     connect(ok, &QToolButton::clicked, this, &TImgEditForm::CloseSaving);
-    for (QToolButton* b : {undoBtn, mZoomInBtn, zoomOut, grid, ok}) top->addWidget(b);
+    for (QToolButton* b : {undoBtn, mZoomInBtn, zoomOut, grid}) top->addWidget(b);
+    if (onionSkin) {
+        QToolButton* onion = MakeButton(panel, "OnionSkinBtn", QStringLiteral("Onion skin"), true);
+        onion->setToolTip(QStringLiteral("Show the frames before and after this one faintly"));
+        onion->setChecked(true);
+        connect(onion, &QToolButton::toggled, mCanvas, &TImageCanvas::SetOnionSkinShown);
+        top->addWidget(onion);
+    }
+    top->addWidget(ok);
     top->addStretch();
     layout->addLayout(top);
 
@@ -773,7 +783,7 @@ bool TImgEditForm::TakeResult(Bitmap24& image) const {
     return true;
 }
 
-bool RunImageEditor(Bitmap24& image, bool allowResize, bool transparent) {
+bool RunImageEditor(Bitmap24& image, bool allowResize, bool transparent, const ImageEditContext& context) {
     const Preferences& prefs = Prefs();
     if (!prefs.ImageEditorInternal && !prefs.ImageEditor.empty() && FileExists(prefs.ImageEditor)) {
         QWidget* main = nullptr;
@@ -783,7 +793,7 @@ bool RunImageEditor(Bitmap24& image, bool allowResize, bool transparent) {
             if (main) main->setVisible(show);
         });
     }
-    TImgEditForm form(image, allowResize, transparent, QApplication::activeWindow());
+    TImgEditForm form(image, allowResize, transparent, QApplication::activeWindow(), context);
     form.exec();
     return form.TakeResult(image);
 }

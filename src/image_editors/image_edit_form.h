@@ -7,6 +7,7 @@
 #include <QString>
 #include <map>
 
+#include "editors/editor_dialogs.h"
 #include "image_editors/image_dialogs.h"
 #include "image_editors/image_edit_session.h"
 #include "image_editors/image_text.h"
@@ -28,14 +29,15 @@ class TImageCanvas;
 // Edits the image modally; true when it was changed (the image then holds
 // the result). Editors reach it through EditImage (editors/editor_dialogs.h)
 // so that tests can answer for it.
-bool RunImageEditor(Bitmap24& image, bool allowResize, bool transparent);
+bool RunImageEditor(Bitmap24& image, bool allowResize, bool transparent, const ImageEditContext& context = {});
 
 inline constexpr const char* kSaveImageQuestion = "Save the changes to the image?";
 
 class TImgEditForm : public QDialog {
     Q_OBJECT
 public:
-    TImgEditForm(const Bitmap24& image, bool allowResize, bool transparent, QWidget* parent = nullptr);
+    TImgEditForm(const Bitmap24& image, bool allowResize, bool transparent, QWidget* parent = nullptr,
+                 const ImageEditContext& context = {});
     ~TImgEditForm() override;
 
     // After closing: gives the caller's image the working image and true when
@@ -60,7 +62,7 @@ protected:
 
 private:
     void BuildMenus();
-    void BuildToolPanel(QWidget* panel);
+    void BuildToolPanel(QWidget* panel, bool onionSkin);
     QAction* AddCommand(QMenu* menu, const char* name, const QString& text, const QKeySequence& key,
                         void (TImgEditForm::*handler)());
 

@@ -373,7 +373,10 @@ bool SpriteEditSession::Paste() {
 bool SpriteEditSession::EditSelected() {
     Bitmap24 copy = *mFrames->GetImage(mSelected);
     bool single = mFrames->FrameCount() == 1;
-    if (!EditImage(copy, single, mFrames->Transparent())) return false;
+    ImageEditContext context;
+    for (int neighbour : {mSelected - 1, mSelected + 1})
+        if (neighbour >= 0 && neighbour < mFrames->FrameCount()) context.neighbours.push_back(*mFrames->GetImage(neighbour));
+    if (!EditImage(copy, single, mFrames->Transparent(), context)) return false;
     BeginChange();
     if (single && (copy.Width() != mFrames->Width() || copy.Height() != mFrames->Height()))
         mFrames->ResizeCanvas(copy.Width(), copy.Height(), 7);

@@ -194,6 +194,63 @@ TEST_F(ImageEditorTest, GridShowsFromZoomFour) {
     EXPECT_EQ(form->Canvas()->grab().toImage().pixel(4, 1), qRgb(0, 0, 0));
 }
 
+TEST_F(ImageEditorTest, OnionSkinBlendsTheNeighboursOverTheDisplayOnly) {
+    // The edited image: black with its transparent colour (bottom-left,
+    // black) everywhere but a white pixel at (1, 1). The neighbours are
+    // white with one red and one blue pixel; their own white stays out.
+    Bitmap24 image(8, 8, 0);
+    image.SetPixel(1, 1, kWhite);
+    Bitmap24 before(8, 8, kWhite), after(8, 8, kWhite);
+    before.SetPixel(3, 3, kRed);
+    before.SetPixel(1, 1, kRed);
+    after.SetPixel(3, 3, kBlue);
+    ImageEditContext context{{before, after}};
+    TImgEditForm::Settings().leftColor = kGreen;
+    TImgEditForm form(image, false, true, nullptr, context);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.SetZoom(4);
+    form.findChild<QToolButton*>(QStringLiteral("GridBtn"))->click();  // off: probes see colours only
+    auto probe = [&](int x, int y) { return form.Canvas()->grab().toImage().pixel(x * 4 + 1, y * 4 + 1); };
+    auto quarter = [](QRgb under, QRgb over) {
+        return qRgb((3 * qRed(under) + qRed(over)) / 4, (3 * qGreen(under) + qGreen(over)) / 4,
+                    (3 * qBlue(under) + qBlue(over)) / 4);
+    };
+    QToolButton* onion = form.findChild<QToolButton*>(QStringLiteral("OnionSkinBtn"));
+    ASSERT_NE(onion, nullptr);
+    EXPECT_TRUE(onion->isChecked());
+    const QRgb checker = probe(5, 5);  // no neighbour pixel there
+    ASSERT_TRUE(checker == qRgb(255, 255, 255) || checker == qRgb(204, 204, 204));
+
+    onion->click();  // off
+    const QRgb plain = probe(3, 3);
+    ASSERT_TRUE(plain == qRgb(255, 255, 255) || plain == qRgb(204, 204, 204));
+    EXPECT_EQ(probe(1, 1), qRgb(255, 255, 255));
+    onion->click();  // on again
+    // Both neighbours land on (3, 3) over the checkerboard: the one before,
+    // then the one after.
+    EXPECT_EQ(probe(3, 3), quarter(quarter(plain, qRgb(255, 0, 0)), qRgb(0, 0, 255)));
+    EXPECT_EQ(probe(1, 1), quarter(qRgb(255, 255, 255), qRgb(255, 0, 0)));  // over drawn pixels too
+    EXPECT_EQ(probe(5, 5), checker);
+
+    // A stroke and closing with save give back the picture as drawn, with no
+    // neighbour in it.
+    onion->click();
+    Drag(form, 6, 6, 6, 6);
+    Trigger(form, "CloseSavingChanges1");
+    Bitmap24 result(1, 1);
+    ASSERT_TRUE(form.TakeResult(result));
+    Bitmap24 expected = image;
+    expected.SetPixel(6, 6, kGreen);
+    EXPECT_TRUE(result == expected);
+}
+
+TEST_F(ImageEditorTest, WithoutNeighboursThereIsNoOnionSkin) {
+    auto form = Open();
+    EXPECT_EQ(form->findChild<QToolButton*>(QStringLiteral("OnionSkinBtn")), nullptr);
+    EXPECT_FALSE(form->Canvas()->OnionSkinShown());
+}
+
 TEST_F(ImageEditorTest, CtrlWheelZoomsAtTheCursor) {
     auto form = Open(true, false, Bitmap24(200, 200, kWhite));
     form->resize(500, 400);

@@ -347,6 +347,26 @@ TEST_F(SpriteEditSessionTest, EditingAFrameResizesTheSetOnlyWhenItHasOneFrame) {
     EXPECT_NE(two.Frames().GetImage(0)->Pixel(5, 5), kBlue);
 }
 
+TEST_F(SpriteEditSessionTest, EditingAFrameShowsTheFramesBeforeAndAfterIt) {
+    struct Case {
+        int count, selected;
+        std::vector<int> neighbours;
+    } cases[] = {
+        {1, 0, {}}, {3, 0, {1}}, {3, 1, {0, 2}}, {3, 2, {1}}, {2, 1, {0}},
+    };
+    for (const Case& c : cases) {
+        SpriteEditSession& s = Start(SetOf(c.count));
+        s.Select(c.selected);
+        dialogs.ImageEditNeighbours.clear();
+        s.Run(C::EditImage);
+        ASSERT_EQ(dialogs.ImageEditNeighbours.size(), 1u) << c.count << " " << c.selected;
+        const std::vector<Bitmap24>& shown = dialogs.ImageEditNeighbours[0];
+        ASSERT_EQ(shown.size(), c.neighbours.size()) << c.count << " " << c.selected;
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            EXPECT_TRUE(shown[i] == *s.Frames().GetImage(c.neighbours[i])) << c.count << " " << c.selected << " " << i;
+    }
+}
+
 TEST_F(SpriteEditSessionTest, FrameCommandsKeepTheSelectionInRange) {
     struct Case {
         C command;

@@ -35,6 +35,8 @@ public:
     // Each answer edits the image and says whether it changed it.
     std::deque<std::function<bool(Bitmap24&, bool allowResize, bool transparent)>> ImageEdits;
     int ImageEditsAsked = 0;
+    // The neighbours shown with each image edit asked, in order.
+    std::vector<std::vector<Bitmap24>> ImageEditNeighbours;
 
     // Each answer may change the strip settings and says OK or Cancel.
     std::deque<std::function<bool(const Bitmap24& picture, bool lockSize)>> Strips;
@@ -93,8 +95,9 @@ public:
         return files;
     }
 
-    bool EditImage(Bitmap24& image, bool allowResize, bool transparent) override {
+    bool EditImage(Bitmap24& image, bool allowResize, bool transparent, const ImageEditContext& context) override {
         ++ImageEditsAsked;
+        ImageEditNeighbours.push_back(context.neighbours);
         if (ImageEdits.empty()) return false;
         auto edit = std::move(ImageEdits.front());
         ImageEdits.pop_front();
