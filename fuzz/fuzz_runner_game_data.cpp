@@ -19,7 +19,8 @@ int FuzzRunnerGameData(const std::uint8_t* data, std::size_t size) {
     if (!runner::ParseGameData(tail, gameData, error)) return 0;
     RandomSource random(1);
     Game game(random);
-    if (runner::LoadRunnerGame(gameData, game, error)) runner::FirstRoom(game);
+    std::vector<std::string> libraryCode;
+    if (runner::LoadRunnerGame(gameData, game, libraryCode, error)) runner::FirstRoom(game);
     return 0;
 }
 
