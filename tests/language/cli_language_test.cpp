@@ -105,7 +105,7 @@ TEST_F(CliLanguage, CheckPrintsNameFindingsThenScriptErrorsAndFails) {
 
 TEST_F(CliLanguage, CheckWarnsOfFunctionsTheRunnerDoesNotProvide) {
     const std::string path = SaveTestGame("lacking.ksd", [](Game& game) {
-        AddScript(game, "scr_draw", "draw_sprite_ext(0, 0, x, y, 1, 1, 0, 0, 1);\r\ndraw_sprite(0, 0, x, y);");
+        AddScript(game, "scr_draw", "draw_sprite_ext(0, 0, x, y, 1, 1, 1);\r\ndraw_sprite(0, 0, x, y);");
         const int object = Add(game, ResourceKind::Object, "obj_saver");
         CEvent& step = *game.Objects().ResourceAt(object)->GetEvent(3, 0);
         CAction& call = step.AddAction(0, 0);
