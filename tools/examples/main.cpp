@@ -5,6 +5,7 @@
 // the tutorials folder beside the programs.
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "actions/action_registry.h"
@@ -29,6 +30,10 @@ int main(int argc, char** argv) {
         kestrin::Game game;
         example.make(game);
         const std::string file = folder + "/" + example.fileName;
+        // Each build makes the examples afresh: an earlier copy is not worth a
+        // backup file beside the new one.
+        std::error_code ignored;
+        std::filesystem::remove(file, ignored);
         if (!kestrin::SaveGame(game, file)) {
             std::fprintf(stderr, "kestrin-examples: cannot write %s\n", file.c_str());
             return 1;
