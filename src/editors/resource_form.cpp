@@ -3,10 +3,12 @@
 #include "editors/resource_form.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
 
 #include "app/resource_icons.h"
+#include "editors/editor_dialogs.h"
 #include "app/text_convert.h"
 #include "platform/user_interface.h"
 
@@ -50,6 +52,24 @@ void TResourceForm::Open() {
 
 QString TResourceForm::TitleFor(const std::string& name) const {
     return QStringLiteral("%1 Properties: %2").arg(QString::fromLatin1(KindWord(mKind)), ToQt(name));
+}
+
+std::optional<std::string> TResourceForm::ChooseFileNested(const FileDialogSpec& spec,
+                                                          std::string* rememberedFolder) {
+    std::optional<std::string> file;
+    {
+        BusyScope busy(*this);
+        file = UsedEditorDialogs().ChooseFile(spec);
+    }
+    if (Forgotten() || !file) return std::nullopt;
+    if (rememberedFolder) *rememberedFolder = PathFromQt(QFileInfo(PathToQt(*file)).absolutePath());
+    return file;
+}
+
+void TResourceForm::IconChanged() {
+    List().UpdateIcon(Index());
+    QIcon icon = ResourceIconImage(GameData(), GameData().ResourceIcon(Kind(), Index()));
+    if (!icon.isNull()) setWindowIcon(icon);
 }
 
 void TResourceForm::Mark() {

@@ -15,6 +15,7 @@
 
 #include <QMdiSubWindow>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 
@@ -24,6 +25,8 @@
 class QLineEdit;
 
 namespace kestrin {
+
+struct FileDialogSpec;
 
 // "Sprite", "Sound", ... as windows name their kind.
 const char* KindWord(ResourceKind kind);
@@ -109,6 +112,12 @@ protected:
     // The name field: typing renames the resource (and marks), a rename from
     // elsewhere writes the field without coming back here.
     void AttachNameEdit(QLineEdit* edit);
+    // The file chooser as a nested dialog of this window: nothing when it
+    // was cancelled or the list closed the window meanwhile. A remembered
+    // folder takes the folder of the chosen file.
+    std::optional<std::string> ChooseFileNested(const FileDialogSpec& spec, std::string* rememberedFolder = nullptr);
+    // The resource got a new picture: the list's icon and this window's follow.
+    void IconChanged();
 
     void closeEvent(QCloseEvent* event) override;
 

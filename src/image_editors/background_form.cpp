@@ -3,7 +3,6 @@
 #include "image_editors/background_form.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,7 +12,6 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "app/resource_icons.h"
 #include "app/text_convert.h"
 #include "editors/editor_dialogs.h"
 #include "image_editors/file_messages.h"
@@ -129,9 +127,7 @@ void TBackgroundForm::ShowPicture() {
 void TBackgroundForm::ImageChanged() {
     Mark();
     ShowPicture();
-    List().UpdateIcon(Index());
-    QIcon icon = ResourceIconImage(GameData(), GameData().ResourceIcon(Kind(), Index()));
-    if (!icon.isNull()) setWindowIcon(icon);
+    IconChanged();
 }
 
 void TBackgroundForm::LoadBackground() {
@@ -141,13 +137,8 @@ void TBackgroundForm::LoadBackground() {
     spec.filter = PictureFileFilter();
     spec.mustExist = true;
     spec.folder = Prefs().BackgroundDir;
-    std::optional<std::string> file;
-    {
-        BusyScope busy(*this);
-        file = UsedEditorDialogs().ChooseFile(spec);
-    }
-    if (Forgotten() || !file) return;
-    Prefs().BackgroundDir = PathFromQt(QFileInfo(PathToQt(*file)).absolutePath());
+    const std::optional<std::string> file = ChooseFileNested(spec, &Prefs().BackgroundDir);
+    if (!file) return;
     if (!Resource()->LoadFromFile(*file)) {
         ShowMessage(kFailedToLoadFileMessage);
         return;

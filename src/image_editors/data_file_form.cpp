@@ -4,7 +4,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -156,12 +155,8 @@ void TDataFileForm::LoadData() {
     spec.title = "Load a data file";
     spec.filter = "All files (*)";
     spec.mustExist = true;
-    std::optional<std::string> file;
-    {
-        BusyScope busy(*this);
-        file = UsedEditorDialogs().ChooseFile(spec);
-    }
-    if (Forgotten() || !file) return;
+    const std::optional<std::string> file = ChooseFileNested(spec);
+    if (!file) return;
     // Refused before reading: the game could not store it.
     if (!FileFitsInGame(*file)) {
         ShowMessage(kFileTooLargeMessage);
@@ -185,12 +180,8 @@ void TDataFileForm::ExportData() {
     spec.filter = "All files (*)";
     spec.save = true;
     spec.proposedName = data.FileName;
-    std::optional<std::string> file;
-    {
-        BusyScope busy(*this);
-        file = UsedEditorDialogs().ChooseFile(spec);
-    }
-    if (Forgotten() || !file) return;
+    const std::optional<std::string> file = ChooseFileNested(spec);
+    if (!file) return;
     if (!Resource()->SaveToFile(*file)) ShowMessage(kFailedToSaveFileMessage);
 }
 

@@ -3,7 +3,6 @@
 #include "image_editors/sound_form.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,7 +11,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/resource_icons.h"
 #include "app/text_convert.h"
 #include "editors/editor_dialogs.h"
 #include "image_editors/file_messages.h"
@@ -186,9 +184,7 @@ void TSoundForm::SoundReplaced() {
         FillScope muted(*this);
         FillControls();
     }
-    List().UpdateIcon(Index());
-    QIcon icon = ResourceIconImage(GameData(), GameData().ResourceIcon(Kind(), Index()));
-    if (!icon.isNull()) setWindowIcon(icon);
+    IconChanged();
 }
 
 void TSoundForm::LoadSound() {
@@ -198,13 +194,8 @@ void TSoundForm::LoadSound() {
     spec.filter = kSoundOpenFilter;
     spec.mustExist = true;
     if (FolderExists(Prefs().SoundDir)) spec.folder = Prefs().SoundDir;
-    std::optional<std::string> file;
-    {
-        BusyScope busy(*this);
-        file = UsedEditorDialogs().ChooseFile(spec);
-    }
-    if (Forgotten() || !file) return;
-    Prefs().SoundDir = PathFromQt(QFileInfo(PathToQt(*file)).absolutePath());
+    const std::optional<std::string> file = ChooseFileNested(spec, &Prefs().SoundDir);
+    if (!file) return;
     // Refused before reading: the game could not store it.
     if (!FileFitsInGame(*file)) {
         ShowMessage(kFileTooLargeMessage);
@@ -227,12 +218,8 @@ void TSoundForm::SaveSound() {
     spec.filter = type.filter;
     spec.defaultExtension = type.extension;
     spec.save = true;
-    std::optional<std::string> file;
-    {
-        BusyScope busy(*this);
-        file = UsedEditorDialogs().ChooseFile(spec);
-    }
-    if (Forgotten() || !file) return;
+    const std::optional<std::string> file = ChooseFileNested(spec);
+    if (!file) return;
     if (!Resource()->SaveToFile(*file)) ShowMessage(kFailedToSaveFileMessage);
 }
 

@@ -4,7 +4,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,7 +16,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/resource_icons.h"
 #include "app/text_convert.h"
 #include "editors/editor_dialogs.h"
 #include "image_editors/file_messages.h"
@@ -304,9 +302,7 @@ void TSpriteForm::SetOrigin(int x, int y) {
 
 void TSpriteForm::FramesChanged() {
     ShowSizes();
-    List().UpdateIcon(Index());
-    QIcon icon = ResourceIconImage(GameData(), GameData().ResourceIcon(Kind(), Index()));
-    if (!icon.isNull()) setWindowIcon(icon);
+    IconChanged();
 }
 
 void TSpriteForm::LoadSprite() {
@@ -316,13 +312,8 @@ void TSpriteForm::LoadSprite() {
     spec.filter = PictureFileFilter();
     spec.mustExist = true;
     spec.folder = Prefs().SpriteDir;
-    std::optional<std::string> file;
-    {
-        BusyScope busy(*this);
-        file = UsedEditorDialogs().ChooseFile(spec);
-    }
-    if (Forgotten() || !file) return;
-    Prefs().SpriteDir = PathFromQt(QFileInfo(PathToQt(*file)).absolutePath());
+    const std::optional<std::string> file = ChooseFileNested(spec, &Prefs().SpriteDir);
+    if (!file) return;
     if (!Resource()->LoadFromFile(*file)) {
         ShowMessage(kFailedToLoadFileMessage);
         return;
