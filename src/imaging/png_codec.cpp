@@ -46,14 +46,27 @@ bool DecodePng(const std::uint8_t* bytes, std::size_t size, Picture& picture) {
         png_image_free(&png);
         return false;
     }
+    const int w = static_cast<int>(png.width), h = static_cast<int>(png.height);
+    picture.image = std::make_unique<Bitmap24>(w, h);
+    // A picture without transparency is read straight into the image: no
+    // second buffer, no pass over its pixels.
+    if (!(png.format & PNG_FORMAT_FLAG_ALPHA)) {
+        png.format = PNG_FORMAT_BGR;
+        if (!png_image_finish_read(&png, nullptr, picture.image->Bits(), 0, nullptr)) {
+            png_image_free(&png);
+            picture.image.reset();
+            return false;
+        }
+        picture.alpha.clear();
+        return true;
+    }
     png.format = PNG_FORMAT_BGRA;
     std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(png));
     if (!png_image_finish_read(&png, nullptr, pixels.data(), 0, nullptr)) {
         png_image_free(&png);
+        picture.image.reset();
         return false;
     }
-    int w = static_cast<int>(png.width), h = static_cast<int>(png.height);
-    picture.image = std::make_unique<Bitmap24>(w, h);
     picture.alpha.assign(static_cast<std::size_t>(w) * h, 255);
     bool opaque = true;
     const std::uint8_t* s = pixels.data();
