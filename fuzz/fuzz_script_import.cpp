@@ -5,7 +5,6 @@
 #include "platform/random_source.h"
 #include "scratch_file.h"
 #include "storage/game.h"
-#include "storage/game_file.h"
 #include "storage/script_text_file.h"
 #include "targets.h"
 
@@ -14,8 +13,10 @@ namespace kestrin::fuzz {
 int FuzzScriptImport(const std::uint8_t* data, std::size_t size) {
     const std::string file = WriteScratchFile("scripts.txt", data, size);
     RandomSource random(1);
+    // An empty game with its tree; a whole new game would draw its default
+    // icon for every input.
     Game game(random);
-    NewGame(game);
+    game.Tree().ResetTree();
     try {
         ImportScripts(file, game, game.Tree());
     } catch (const std::exception&) {
