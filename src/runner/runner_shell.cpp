@@ -23,6 +23,10 @@ void RunnerShell::ShowMessage(const std::string& text) {
         std::fflush(stdout);
         return;
     }
+    if (mAnswerer) {
+        mAnswerer(text, false);
+        return;
+    }
     QMessageBox::information(mWindow, mWindow ? mWindow->windowTitle() : QString(), Latin1(text));
 }
 
@@ -31,6 +35,7 @@ bool RunnerShell::ShowQuestion(const std::string& text) {
         ShowMessage(text);
         return true;
     }
+    if (mAnswerer) return mAnswerer(text, true);
     return QMessageBox::question(mWindow, mWindow ? mWindow->windowTitle() : QString(), Latin1(text)) ==
            QMessageBox::Yes;
 }

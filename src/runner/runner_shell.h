@@ -3,6 +3,7 @@
 // (on standard output where no one could answer a box), the error log file
 // game_errors.log, the game information and waiting.
 
+#include <functional>
 #include <string>
 
 #include "engine/game_shell.h"
@@ -22,7 +23,14 @@ public:
     void ShowInformation() override;
     void Sleep(int milliseconds) override;
 
+    // Tests answer the message boxes instead of a player: the text of the box,
+    // whether it asks a question, and the answer (true for yes).
+    using BoxAnswerer = std::function<bool(const std::string& text, bool question)>;
+    void AnswerBoxesWith(BoxAnswerer answerer) { mAnswerer = std::move(answerer); }
+
 private:
+    BoxAnswerer mAnswerer;
+
     bool mBoxes;
     GameWindow* mWindow = nullptr;
 };
