@@ -17,6 +17,11 @@ QString Latin1(const std::string& text) { return QString::fromLatin1(text.data()
 
 }  // namespace
 
+void RunnerShell::SetWindow(GameWindow* window) {
+    mWindow = window;
+    mScreen.SetWindow(window);
+}
+
 void RunnerShell::ShowMessage(const std::string& text) {
     if (!mBoxes) {
         std::printf("%s\n", text.c_str());

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/game_shell.h"
+#include "runner/runner_screen.h"
 
 namespace kestrin::runner {
 
@@ -15,7 +16,7 @@ class GameWindow;
 class RunnerShell : public engine::GameShell {
 public:
     explicit RunnerShell(bool boxes) : mBoxes(boxes) {}
-    void SetWindow(GameWindow* window) { mWindow = window; }
+    void SetWindow(GameWindow* window);
 
     void ShowMessage(const std::string& text) override;
     bool ShowQuestion(const std::string& text) override;
@@ -28,8 +29,12 @@ public:
     using BoxAnswerer = std::function<bool(const std::string& text, bool question)>;
     void AnswerBoxesWith(BoxAnswerer answerer) { mAnswerer = std::move(answerer); }
 
+    // The game's questions about its window.
+    engine::GameScreen& Screen() override { return mScreen; }
+
 private:
     BoxAnswerer mAnswerer;
+    RunnerScreen mScreen;
 
     bool mBoxes;
     GameWindow* mWindow = nullptr;

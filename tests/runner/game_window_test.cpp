@@ -1,13 +1,16 @@
 // The runner's game window played with real key and mouse events: input
 // reaches the engine, the Esc, F1 and F4 keys do what the options allow,
-// closing the window ends the game, and an error in the code shows its
-// message and ends the game or not as the options say.
+// closing the window ends the game, an error in the code shows its message
+// and ends the game or not as the options say, and the code's questions
+// about the window are answered from it.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
+
+#include <fstream>
 
 #include <functional>
 #include <memory>
@@ -20,6 +23,7 @@
 #include "runner/game_window.h"
 #include "runner/information_window.h"
 #include "runner/runner_shell.h"
+#include "support/temp_dir.h"
 
 namespace kestrin::runner {
 namespace {
@@ -64,6 +68,10 @@ public:
     }
 
     double HeroX() { return mWorld->InstancesOf(mHero).at(0)->x; }
+    // The value of an expression in the hero.
+    double Real(const std::string& expression) {
+        return engine::test::Eval(*mWorld, mWorld->InstancesOf(mHero).at(0), expression).Real();
+    }
 
     // Runs the application's event loop until something quits it; false when
     // nothing did within the time.
@@ -187,6 +195,66 @@ TEST_F(GameWindowTest, AnErrorShowsItsMessageAndTheGameGoesOnOrEndsAsTheOptionsS
         EXPECT_NE(mBoxes[0].find("Division by zero"), std::string::npos) << mBoxes[0];
         mWindow.reset();
     }
+}
+
+TEST_F(GameWindowTest, TheCodeSeesWhereTheWindowIsAndSetsItsCursor) {
+    Play();
+    mWindow->setGeometry(50, 60, 400, 300);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mWindow->geometry() == QRect(50, 60, 400, 300); }));
+    EXPECT_EQ(Real("window_client_left"), 50);
+    EXPECT_EQ(Real("window_client_top"), 60);
+    EXPECT_EQ(Real("window_client_width"), 400);
+    EXPECT_EQ(Real("window_client_height"), 300);
+    EXPECT_EQ(Real("window_width"), mWindow->frameGeometry().width());
+    EXPECT_EQ(Real("window_handle()"), static_cast<double>(mWindow->winId()));
+
+    Real("set_cursor(cr_handpoint)");
+    EXPECT_EQ(mWindow->cursor().shape(), Qt::PointingHandCursor);
+    Real("set_cursor(cr_none)");
+    EXPECT_EQ(mWindow->cursor().shape(), Qt::BlankCursor);
+    Real("set_cursor(cr_default)");
+    EXPECT_EQ(mWindow->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(GameWindowTest, WaitingForAKeyOrAButtonEndsWhenThePlayerPressesOne) {
+    struct Case {
+        const char* call;
+        std::function<void(QWidget*)> press;
+        std::function<bool(engine::InputState&)> seen;
+    };
+    const Case cases[] = {
+        {"keyboard_wait()", [](QWidget* w) { QTest::keyPress(w, Qt::Key_Space); },
+         [](engine::InputState& input) { return input.Held(32); }},
+        {"mouse_wait()", [](QWidget* w) { QTest::mousePress(w, Qt::LeftButton, {}, QPoint(5, 5)); },
+         [](engine::InputState& input) { return input.ButtonHeld(engine::kMouseLeft); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.call);
+        Play();
+        bool pressed = false;
+        QTimer::singleShot(200, mWindow.get(), [&] {
+            pressed = true;
+            c.press(mWindow.get());
+        });
+        Real(c.call);
+        EXPECT_TRUE(pressed);
+        // The press that ended the wait is the game's too.
+        EXPECT_TRUE(c.seen(mWorld->Input()));
+        mWindow.reset();
+    }
+}
+
+TEST_F(GameWindowTest, AVideoThatCannotBePlayedIsAnError) {
+    test::TempDir dir;
+    const std::string film = dir.File("intro.avi");
+    std::ofstream(film) << "these are not the frames of a video";
+    Options().DisplayErrors = true;
+    Play();
+    // Should the player wait for a picture that never comes, closing the window ends it.
+    QTimer::singleShot(5000, mWindow.get(), [this] { mWindow->close(); });
+    mWorld->Script().RunCode("show_video('" + film + "', false, false);", nullptr, "test");
+    ASSERT_EQ(mBoxes.size(), 1u);
+    EXPECT_NE(mBoxes[0].find("Cannot play the video " + film), std::string::npos) << mBoxes[0];
 }
 
 }  // namespace
