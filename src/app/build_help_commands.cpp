@@ -21,6 +21,7 @@
 #include "build/run_game.h"
 #include "build/stand_alone.h"
 #include "platform/file_system.h"
+#include "platform/preferences.h"
 #include "storage/game.h"
 
 namespace kestrin {
@@ -120,7 +121,14 @@ void TMainForm::OnForum() { OpenForum(); }
 
 void TMainForm::OnAbout() { ShowAboutBox(this); }
 
-void TMainForm::BuildTutorialsMenu() { FillTutorialsMenu(mTutorialsMenu); }
+void TMainForm::BuildTutorialsMenu() {
+    FillTutorialsMenu(mTutorialsMenu, [this](const std::string& path) { OpenExampleCommand(path); });
+}
+
+void TMainForm::OpenExampleCommand(const std::string& fileName) {
+    if (!CloseAllChildWindows() || !AskSaveChanges()) return;
+    if (LoadFile(fileName)) AddRecentFile(Prefs().Recent, fileName);
+}
 
 void TMainForm::OpenGameInformation() {
     if (!HelpForm()) CreateHelpForm(mGame, this);

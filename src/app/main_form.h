@@ -134,6 +134,8 @@ public:
     void OnForum();
     void OnAbout();
     void BuildTutorialsMenu();
+    // An example game of the tutorials folder, opened as Open opens a chosen file.
+    void OpenExampleCommand(const std::string& fileName);
     ScriptInfoWindows& InfoWindows();
 
     // The enabled states and captions of the tree commands for the node.

@@ -26,11 +26,14 @@ std::vector<TutorialEntry> TutorialEntries(const std::string& folder) {
     return entries;
 }
 
+bool IsExampleGame(const TutorialEntry& entry) { return LowerFileExt(entry.path) == ".ksd"; }
+
 bool OpenTutorial(const TutorialEntry& entry) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(PathToQt(entry.path)));
 }
 
-int FillTutorialsMenu(QMenu* menu, const std::string& folder) {
+int FillTutorialsMenu(QMenu* menu, std::function<void(const std::string& path)> openGame,
+                      const std::string& folder) {
     menu->clear();
     std::vector<TutorialEntry> entries = TutorialEntries(folder);
     for (const TutorialEntry& entry : entries) {
@@ -38,7 +41,12 @@ int FillTutorialsMenu(QMenu* menu, const std::string& folder) {
         QString caption = PathToQt(entry.caption);
         caption.replace(QLatin1Char('&'), QLatin1String("&&"));
         QAction* action = menu->addAction(caption);
-        QObject::connect(action, &QAction::triggered, menu, [entry] { OpenTutorial(entry); });
+        QObject::connect(action, &QAction::triggered, menu, [entry, openGame] {
+            if (IsExampleGame(entry))
+                openGame(entry.path);
+            else
+                OpenTutorial(entry);
+        });
     }
     menu->menuAction()->setVisible(!entries.empty());
     return static_cast<int>(entries.size());

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "engine/game_screen.h"
+
 namespace kestrin::engine {
 
 class GameShell {
@@ -21,6 +23,11 @@ public:
     virtual void ShowInformation() {}
     // Headless play has no real time to wait for.
     virtual void Sleep(int /*milliseconds*/) {}
+    // The window the game is shown in; without one, a fixed screen answers.
+    virtual GameScreen& Screen() {
+        static FixedScreen fixed;
+        return fixed;
+    }
 };
 
 }  // namespace kestrin::engine

@@ -6,8 +6,15 @@
 
 namespace kestrin::engine {
 
+void InputState::MapKey(int from, int to) {
+    if (Valid(from) && Valid(to)) mMap[from] = to;
+}
+
+void InputState::ClearKeyMap() { mMap = IdentityMap(); }
+
 void InputState::KeyDown(int key) {
     if (!Valid(key)) return;
+    key = mMap[key];
     if (!mHeld[key]) mWentDown[key] = true;
     mHeld[key] = true;
     mLastKey = key;
@@ -15,6 +22,7 @@ void InputState::KeyDown(int key) {
 
 void InputState::KeyUp(int key) {
     if (!Valid(key)) return;
+    key = mMap[key];
     if (mHeld[key]) mWentUp[key] = true;
     mHeld[key] = false;
 }

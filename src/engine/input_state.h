@@ -27,6 +27,11 @@ public:
     // step's presses and releases.
     void BeginStep();
 
+    // Presses and releases of one key count as the other's from now on.
+    void MapKey(int from, int to);
+    int MappedKey(int key) const { return Valid(key) ? mMap[key] : key; }
+    void ClearKeyMap();
+
     bool Held(int key) const { return Valid(key) && mHeld[key]; }
     bool Pressed(int key) const { return Valid(key) && mPressed[key]; }
     bool Released(int key) const { return Valid(key) && mReleased[key]; }
@@ -50,11 +55,17 @@ public:
 private:
     static bool Valid(int key) { return key >= 0 && key < kKeyCount; }
     static bool ValidButton(int b) { return b >= 1 && b <= 3; }
+    static constexpr std::array<int, kKeyCount> IdentityMap() {
+        std::array<int, kKeyCount> map{};
+        for (int key = 0; key < kKeyCount; ++key) map[key] = key;
+        return map;
+    }
 
     std::array<bool, kKeyCount> mHeld{}, mPressed{}, mReleased{};
     std::array<bool, kKeyCount> mWentDown{}, mWentUp{};
     std::array<bool, 4> mButtonHeld{}, mButtonPressed{}, mButtonReleased{};
     std::array<bool, 4> mButtonWentDown{}, mButtonWentUp{};
+    std::array<int, kKeyCount> mMap = IdentityMap();
     int mLastKey = 0;
     int mMouseX = 0, mMouseY = 0;
 };

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/game_shell.h"
 #include "engine/world.h"
 #include "storage/game.h"
 
@@ -66,7 +67,10 @@ const std::vector<BuiltinVariableName>& BuiltinVariableNames() {
         {"event_action", B::EventAction}, {"brush_color", B::BrushColor}, {"brush_style", B::BrushStyle},
         {"pen_color", B::PenColor}, {"pen_size", B::PenSize}, {"font_color", B::FontColor},
         {"font_name", B::FontName}, {"font_size", B::FontSize}, {"font_style", B::FontStyle},
-        {"font_angle", B::FontAngle}, {"font_align", B::FontAlign},
+        {"font_angle", B::FontAngle}, {"font_align", B::FontAlign}, {"window_left", B::WindowLeft},
+        {"window_top", B::WindowTop}, {"window_width", B::WindowWidth}, {"window_height", B::WindowHeight},
+        {"window_client_left", B::WindowClientLeft}, {"window_client_top", B::WindowClientTop},
+        {"window_client_width", B::WindowClientWidth}, {"window_client_height", B::WindowClientHeight},
     };
     return names;
 }
@@ -192,6 +196,14 @@ Value GetBuiltin(World& world, Instance* i, BuiltinVariable variable, int index)
         case B::MouseButton: return static_cast<double>(world.Input().CurrentButton());
         case B::KeyboardKey: return static_cast<double>(world.Input().CurrentKey());
         case B::KeyboardLastKey: return static_cast<double>(world.Input().LastKey());
+        case B::WindowLeft: return world.Shell().Screen().Window().left;
+        case B::WindowTop: return world.Shell().Screen().Window().top;
+        case B::WindowWidth: return world.Shell().Screen().Window().width;
+        case B::WindowHeight: return world.Shell().Screen().Window().height;
+        case B::WindowClientLeft: return world.Shell().Screen().Client().left;
+        case B::WindowClientTop: return world.Shell().Screen().Client().top;
+        case B::WindowClientWidth: return world.Shell().Screen().Client().width;
+        case B::WindowClientHeight: return world.Shell().Screen().Client().height;
         case B::ShowScore: return values.showScore ? 1.0 : 0.0;
         case B::ShowLives: return values.showLives ? 1.0 : 0.0;
         case B::ShowHealth: return values.showHealth ? 1.0 : 0.0;

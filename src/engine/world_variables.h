@@ -32,6 +32,8 @@ enum class BuiltinVariable {
     ViewObject, MouseX, MouseY, MouseButton, KeyboardKey, KeyboardLastKey, ShowScore, ShowLives, ShowHealth,
     CaptionScore, CaptionLives, CaptionHealth, Fps, CurrentTime, EventType, EventNumber, EventObject, EventAction,
     BrushColor, BrushStyle, PenColor, PenSize, FontColor, FontName, FontSize, FontStyle, FontAngle, FontAlign,
+    WindowLeft, WindowTop, WindowWidth, WindowHeight, WindowClientLeft, WindowClientTop, WindowClientWidth,
+    WindowClientHeight,
 };
 
 struct BuiltinVariableName {

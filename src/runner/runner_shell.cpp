@@ -17,10 +17,19 @@ QString Latin1(const std::string& text) { return QString::fromLatin1(text.data()
 
 }  // namespace
 
+void RunnerShell::SetWindow(GameWindow* window) {
+    mWindow = window;
+    mScreen.SetWindow(window);
+}
+
 void RunnerShell::ShowMessage(const std::string& text) {
     if (!mBoxes) {
         std::printf("%s\n", text.c_str());
         std::fflush(stdout);
+        return;
+    }
+    if (mAnswerer) {
+        mAnswerer(text, false);
         return;
     }
     QMessageBox::information(mWindow, mWindow ? mWindow->windowTitle() : QString(), Latin1(text));
@@ -31,6 +40,7 @@ bool RunnerShell::ShowQuestion(const std::string& text) {
         ShowMessage(text);
         return true;
     }
+    if (mAnswerer) return mAnswerer(text, true);
     return QMessageBox::question(mWindow, mWindow ? mWindow->windowTitle() : QString(), Latin1(text)) ==
            QMessageBox::Yes;
 }

@@ -60,7 +60,7 @@ TEST(Tutorials, FilesOfTheFolderSortedByNameWithoutHiddenFilesOrFolders) {
         }
         EXPECT_EQ(captions, c.captions);
 
-        EXPECT_EQ(FillTutorialsMenu(menu, folder), static_cast<int>(c.captions.size()));
+        EXPECT_EQ(FillTutorialsMenu(menu, [](const std::string&) {}, folder), static_cast<int>(c.captions.size()));
         const QList<QAction*> actions = menu->actions();
         ASSERT_EQ(actions.size(), static_cast<qsizetype>(c.captions.size()));
         for (qsizetype i = 0; i < actions.size(); ++i) {

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QInputDialog>
+#include <QMenu>
 #include <QTimer>
 #include <QUrl>
 
@@ -14,6 +15,8 @@
 #include "app/help_window.h"
 #include "app/main_form_fixture.h"
 #include "app/script_info_form.h"
+#include "app/text_convert.h"
+#include "app/tutorials.h"
 #include "language/project_checks.h"
 #include "build/run_game.h"
 #include "build/stand_alone.h"
@@ -176,6 +179,60 @@ TEST_F(MainFormTest, WebSiteAndForumOpenTheirAddressesInTheBrowser) {
     Action(*form, "Forum1")->trigger();
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     EXPECT_EQ(browser.opened, (QStringList{QLatin1String(kWebSiteAddress), QLatin1String(kForumAddress)}));
+}
+
+// The action of the Tutorials menu with the caption.
+QAction* TutorialAction(TMainForm& form, const QString& caption) {
+    auto* menu = form.findChild<QMenu*>(QStringLiteral("TutorialsMenu"));
+    if (!menu) return nullptr;
+    for (QAction* action : menu->actions())
+        if (action->text() == caption) return action;
+    return nullptr;
+}
+
+bool HasObject(Game& game, const std::string& name) {
+    for (int i = 0; i < game.Objects().ResourceCount(); ++i)
+        if (game.Objects().ResourceExists(i) && game.Objects().ResourceName(i) == name) return true;
+    return false;
+}
+
+TEST_F(MainFormTest, TheTutorialsMenuOpensAnExampleGameAsOpenDoesAndThePageInItsViewer) {
+    auto form = MakeForm(true);
+    QAction* maze = TutorialAction(*form, QStringLiteral("Maze.ksd"));
+    QAction* page = TutorialAction(*form, QStringLiteral("Your first game - a maze.html"));
+    ASSERT_NE(maze, nullptr);
+    ASSERT_NE(page, nullptr);
+    const std::string mazeFile = JoinPath(TutorialsFolder(), "Maze.ksd");
+
+    // A changed game is kept when the save question is cancelled.
+    form->AddResourceCommand(kTypeSprites);
+    recorder.ScriptAnswers({Answer::Cancel});
+    maze->trigger();
+    EXPECT_EQ(recorder.Questions(), std::vector<std::string>{kSaveChangesQuestion});
+    EXPECT_EQ(form->FileName(), "");
+    EXPECT_FALSE(HasObject(game, "obj_player"));
+    EXPECT_TRUE(game.GameChanged());
+
+    // Otherwise the example takes its place, as a file of the recent list.
+    recorder.Reset();
+    recorder.ScriptAnswers({Answer::No});
+    maze->trigger();
+    EXPECT_EQ(recorder.Questions(), std::vector<std::string>{kSaveChangesQuestion});
+    EXPECT_EQ(form->FileName(), mazeFile);
+    EXPECT_TRUE(HasObject(game, "obj_player"));
+    EXPECT_FALSE(game.GameChanged());
+    EXPECT_EQ(Prefs().Recent[0], mazeFile);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Kestrin: Maze.ksd"));
+
+    // The page goes to the desktop's viewer and leaves the game alone.
+    UrlRecorder viewer;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "Open");
+    page->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(viewer.opened,
+              QStringList{QUrl::fromLocalFile(PathToQt(JoinPath(TutorialsFolder(), "Your first game - a maze.html")))
+                              .toString()});
+    EXPECT_EQ(form->FileName(), mazeFile);
 }
 
 }  // namespace

@@ -1,0 +1,53 @@
+#pragma once
+// What the game may ask of the window it is shown in: where the window and
+// its drawing area are on the screen, the mouse cursor, waiting for the
+// player, pending events, videos. The Qt runner answers from its game window;
+// headless play has no window, and FixedScreen answers for it.
+
+#include <string>
+
+namespace kestrin::engine {
+
+struct ScreenRect {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
+class GameScreen {
+public:
+    virtual ~GameScreen() = default;
+    // The window with its frame, and the drawing area alone, in screen pixels.
+    virtual ScreenRect Window() const = 0;
+    virtual ScreenRect Client() const = 0;
+    // The system's handle of the window; 0 without one.
+    virtual double Handle() const = 0;
+    virtual void SetMouseScreenPosition(int x, int y) = 0;
+    // One of the cursor constants (0 the usual arrow, -1 none, -2 .. -22 the
+    // system's shapes).
+    virtual void SetCursor(int cursor) = 0;
+    // Lets the window take in what happened since the step began.
+    virtual void HandleEvents() = 0;
+    // Returns once the player presses a key, or a mouse button.
+    virtual void WaitForKey() = 0;
+    virtual void WaitForMouseButton() = 0;
+    // Plays an existing video file, the game waiting until it ends (or, when
+    // it loops, until the player presses a key or a button); false when it
+    // cannot be played.
+    virtual bool PlayVideo(const std::string& file, bool fullScreen, bool loop) = 0;
+};
+
+// The window of headless play: 640 by 480 pixels at the screen's corner,
+// nothing to wait for, no video to show.
+class FixedScreen : public GameScreen {
+public:
+    ScreenRect Window() const override { return {0, 0, 640, 480}; }
+    ScreenRect Client() const override { return {0, 0, 640, 480}; }
+    double Handle() const override { return 0; }
+    void SetMouseScreenPosition(int, int) override {}
+    void SetCursor(int) override {}
+    void HandleEvents() override {}
+    void WaitForKey() override {}
+    void WaitForMouseButton() override {}
+    bool PlayVideo(const std::string&, bool, bool) override { return true; }
+};
+
+}  // namespace kestrin::engine

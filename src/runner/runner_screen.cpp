@@ -1,0 +1,150 @@
+// The game window as the game's code sees it.
+
+#include "runner/runner_screen.h"
+
+#include <QAudioDevice>
+#include <QAudioOutput>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMediaDevices>
+#include <QMediaPlayer>
+#include <QPointer>
+#include <QUrl>
+#include <QVideoWidget>
+#include <QWidget>
+
+#include <initializer_list>
+
+namespace kestrin::runner {
+
+namespace {
+
+engine::ScreenRect RectOf(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
+
+Qt::CursorShape ShapeOf(int cursor) {
+    switch (cursor) {
+        case -1: return Qt::BlankCursor;
+        case -3: return Qt::CrossCursor;
+        case -4: return Qt::IBeamCursor;
+        case -6: return Qt::SizeBDiagCursor;
+        case -7: return Qt::SizeVerCursor;
+        case -8: return Qt::SizeFDiagCursor;
+        case -9: return Qt::SizeHorCursor;
+        case -10: return Qt::UpArrowCursor;
+        case -11: return Qt::WaitCursor;
+        case -12: return Qt::DragMoveCursor;
+        case -13:
+        case -18: return Qt::ForbiddenCursor;
+        case -14: return Qt::SplitHCursor;
+        case -15: return Qt::SplitVCursor;
+        case -16: return Qt::DragCopyCursor;
+        case -17:
+        case -19: return Qt::BusyCursor;
+        case -20: return Qt::WhatsThisCursor;
+        case -21: return Qt::PointingHandCursor;
+        case -22: return Qt::SizeAllCursor;
+        default: return Qt::ArrowCursor;
+    }
+}
+
+// Ends a local event loop when one of the watched events reaches the
+// window, or the window closes or goes away. The event still goes on to the
+// window, so the game sees the key or button too.
+class LoopEnder : public QObject {
+public:
+    LoopEnder(QEventLoop& loop, std::initializer_list<QEvent::Type> ends) : mLoop(loop), mEnds(ends) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Close || mEnds.contains(event->type())) mLoop.quit();
+        return false;
+    }
+
+private:
+    QEventLoop& mLoop;
+    QList<QEvent::Type> mEnds;
+};
+
+// Runs the loop until one of the events reaches the widget (or it closes).
+void WaitFor(QWidget* widget, std::initializer_list<QEvent::Type> ends) {
+    if (!widget || !widget->isVisible()) return;
+    QEventLoop loop;
+    LoopEnder ender(loop, ends);
+    QPointer<QWidget> watched(widget);
+    widget->installEventFilter(&ender);
+    QObject::connect(widget, &QObject::destroyed, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (watched) watched->removeEventFilter(&ender);
+}
+
+}  // namespace
+
+engine::ScreenRect RunnerScreen::Window() const {
+    return mWindow ? RectOf(mWindow->frameGeometry()) : mFixed.Window();
+}
+
+engine::ScreenRect RunnerScreen::Client() const { return mWindow ? RectOf(mWindow->geometry()) : mFixed.Client(); }
+
+double RunnerScreen::Handle() const { return mWindow ? static_cast<double>(mWindow->winId()) : 0.0; }
+
+void RunnerScreen::SetMouseScreenPosition(int x, int y) { QCursor::setPos(x, y); }
+
+void RunnerScreen::SetCursor(int cursor) {
+    if (!mWindow) return;
+    if (cursor == 0)
+        mWindow->unsetCursor();
+    else
+        mWindow->setCursor(ShapeOf(cursor));
+}
+
+void RunnerScreen::HandleEvents() { QCoreApplication::processEvents(); }
+
+void RunnerScreen::WaitForKey() { WaitFor(mWindow, {QEvent::KeyPress}); }
+
+void RunnerScreen::WaitForMouseButton() { WaitFor(mWindow, {QEvent::MouseButtonPress}); }
+
+bool RunnerScreen::PlayVideo(const std::string& file, bool fullScreen, bool loop) {
+    if (!mWindow) return false;
+    // The media rules of the sound window: the FFmpeg backend unless the user
+    // named one (the default one crashes without the GStreamer base plugins),
+    // and sound only where there is a device to play it on.
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+    QMediaPlayer player;
+    QAudioOutput audio;
+    if (!QMediaDevices::audioOutputs().isEmpty()) player.setAudioOutput(&audio);
+    // Over the game's picture, or over the whole screen.
+    QVideoWidget video(fullScreen ? nullptr : mWindow);
+    player.setVideoOutput(&video);
+    player.setLoops(loop ? QMediaPlayer::Infinite : 1);
+    bool failed = false;
+    QEventLoop playing;
+    QObject::connect(&player, &QMediaPlayer::errorOccurred, &playing, [&] {
+        failed = true;
+        playing.quit();
+    });
+    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &playing, [&](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::InvalidMedia) failed = true;
+        if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia) playing.quit();
+    });
+    player.setSource(QUrl::fromLocalFile(QFileInfo(QString::fromLocal8Bit(file.c_str())).absoluteFilePath()));
+    if (player.mediaStatus() == QMediaPlayer::InvalidMedia) failed = true;
+    // A looping video plays until the player presses a key or a button.
+    LoopEnder ender(playing, loop ? std::initializer_list<QEvent::Type>{QEvent::KeyPress, QEvent::MouseButtonPress}
+                                  : std::initializer_list<QEvent::Type>{});
+    video.installEventFilter(&ender);
+    mWindow->installEventFilter(&ender);
+    if (fullScreen)
+        video.showFullScreen();
+    else {
+        video.setGeometry(mWindow->rect());
+        video.show();
+    }
+    player.play();
+    if (!failed && player.error() == QMediaPlayer::NoError) playing.exec();
+    mWindow->removeEventFilter(&ender);
+    player.stop();
+    return !failed && player.error() == QMediaPlayer::NoError;
+}
+
+}  // namespace kestrin::runner
