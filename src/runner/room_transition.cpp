@@ -13,7 +13,9 @@ QImage TransitionFrame(const QImage& from, const QImage& to, int kind, double do
     done = std::clamp(done, 0.0, 1.0);
     QImage frame(to.size(), QImage::Format_RGB32);
     QPainter painter(&frame);
-    painter.drawImage(frame.rect(), from);
+    // The old frame as it was, even when the new room is of another size.
+    painter.fillRect(frame.rect(), Qt::black);
+    painter.drawImage(0, 0, from);
     const int w = to.width(), h = to.height();
     const auto left = static_cast<int>(std::lround((1 - done) * w));
     const auto up = static_cast<int>(std::lround((1 - done) * h));
