@@ -46,6 +46,14 @@ bool World::BoxOf(const Instance& instance, double x, double y, double& left, do
                   double& bottom) const {
     const SpriteFrames* sprite = ShapeOf(const_cast<World&>(*this), instance);
     if (!sprite) return false;
+    if (instance.imageXScale == 1 && instance.imageYScale == 1) {
+        const double ox = std::floor(x) - sprite->xorigin, oy = std::floor(y) - sprite->yorigin;
+        left = ox + sprite->boxLeft;
+        top = oy + sprite->boxTop;
+        right = ox + sprite->boxRight;
+        bottom = oy + sprite->boxBottom;
+        return true;
+    }
     // A turned sprite keeps the box of the unturned one.
     return ScaledSpan(x, sprite->boxLeft, sprite->boxRight + 1, sprite->xorigin, instance.imageXScale, left, right) &&
            ScaledSpan(y, sprite->boxTop, sprite->boxBottom + 1, sprite->yorigin, instance.imageYScale, top, bottom);
