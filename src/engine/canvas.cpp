@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "imaging/flood_fill.h"
 #include "imaging/image_drawing.h"
 
 namespace kestrin::engine {
@@ -60,6 +61,21 @@ void ImageCanvas::Ellipse(int x1, int y1, int x2, int y2, ColorValue color, bool
 
 void ImageCanvas::Line(int x1, int y1, int x2, int y2, ColorValue color) {
     DrawPenLine(*mTarget, x1 - mOriginX, y1 - mOriginY, x2 - mOriginX, y2 - mOriginY, 1, color);
+}
+
+void ImageCanvas::RoundRectangle(int x1, int y1, int x2, int y2, ColorValue color, bool outline) {
+    DrawShape(*mTarget, ShapeKind::RoundRect, x1 - mOriginX, y1 - mOriginY, x2 - mOriginX, y2 - mOriginY, 1,
+              outline ? FillStyle::Outline : FillStyle::Filled, color, color);
+}
+
+void ImageCanvas::FloodFill(int x, int y, ColorValue color) {
+    kestrin::FloodFill(*mTarget, x - mOriginX, y - mOriginY, color);
+}
+
+ColorValue ImageCanvas::PixelAt(int x, int y) const {
+    x -= mOriginX;
+    y -= mOriginY;
+    return mTarget->Contains(x, y) ? mTarget->Pixel(x, y) : 0;
 }
 
 // Every pixel of the target whose centre the placed part covers takes the

@@ -36,6 +36,11 @@ public:
     virtual void Rectangle(int x1, int y1, int x2, int y2, ColorValue color, bool outline) = 0;
     virtual void Ellipse(int x1, int y1, int x2, int y2, ColorValue color, bool outline) = 0;
     virtual void Line(int x1, int y1, int x2, int y2, ColorValue color) = 0;
+    virtual void RoundRectangle(int x1, int y1, int x2, int y2, ColorValue color, bool outline) = 0;
+    // The area of the point's colour connected to it, in the colour.
+    virtual void FloodFill(int x, int y, ColorValue color) = 0;
+    // The colour drawn at the point so far; black outside the port.
+    virtual ColorValue PixelAt(int x, int y) const = 0;
     // One line of text, its top-left corner at (x, y).
     virtual void Text(int x, int y, const std::string& line, const TextFont& font, ColorValue color) = 0;
     // The part of the image (right and bottom exclusive) placed at (x, y) as
@@ -63,6 +68,9 @@ public:
     void Rectangle(int x1, int y1, int x2, int y2, ColorValue color, bool outline) override;
     void Ellipse(int x1, int y1, int x2, int y2, ColorValue color, bool outline) override;
     void Line(int x1, int y1, int x2, int y2, ColorValue color) override;
+    void RoundRectangle(int x1, int y1, int x2, int y2, ColorValue color, bool outline) override;
+    void FloodFill(int x, int y, ColorValue color) override;
+    ColorValue PixelAt(int x, int y) const override;
     void Text(int, int, const std::string&, const TextFont&, ColorValue) override {}
     void DrawTransformed(const Bitmap24& image, const DrawRect& part, int x, int y, const ImageTransform& transform,
                          bool seeThrough) override;

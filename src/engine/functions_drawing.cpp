@@ -1,7 +1,7 @@
 // World functions: drawing in the draw event with the pen, brush and font
 // of the game's drawing variables; sprites and backgrounds whole, in parts,
 // scaled, turned, see-through or tiled; text and its measures; saving the
-// screen. Outside a draw event they draw nothing.
+// screen; colours. Outside a draw event they draw nothing.
 
 #include <algorithm>
 #include <cmath>
@@ -23,29 +23,40 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kHollow = 1;
 
 ColorValue ColorOf(double value) { return static_cast<ColorValue>(static_cast<std::int64_t>(value) & 0xFFFFFF); }
-int Pixel(double v) { return static_cast<int>(std::floor(v)); }
+// Far beyond any frame, yet still an int (and never undefined) for absurd values.
+int Pixel(double v) { return std::isnan(v) ? 0 : static_cast<int>(std::clamp(std::floor(v), -1e9, 1e9)); }
 
 // The shape's fill with the brush unless hollow, then its outline with the pen.
-void Shape(FunctionCall& call, bool ellipse) {
+enum class Outline { Rectangle, Ellipse, RoundRect };
+
+void Shape(FunctionCall& call, Outline kind) {
     Canvas* canvas = call.world.DrawingCanvas();
     if (!canvas) return;
     const GameValues& v = call.world.Values();
     const int x1 = Pixel(call.Real(0)), y1 = Pixel(call.Real(1)), x2 = Pixel(call.Real(2)), y2 = Pixel(call.Real(3));
-    if (v.brushStyle != kHollow) {
-        if (ellipse) canvas->Ellipse(x1, y1, x2, y2, ColorOf(v.brushColor), false);
-        else canvas->Rectangle(x1, y1, x2, y2, ColorOf(v.brushColor), false);
-    }
-    if (ellipse) canvas->Ellipse(x1, y1, x2, y2, ColorOf(v.penColor), true);
-    else canvas->Rectangle(x1, y1, x2, y2, ColorOf(v.penColor), true);
+    auto draw = [&](ColorValue color, bool outline) {
+        switch (kind) {
+            case Outline::Rectangle: canvas->Rectangle(x1, y1, x2, y2, color, outline); break;
+            case Outline::Ellipse: canvas->Ellipse(x1, y1, x2, y2, color, outline); break;
+            case Outline::RoundRect: canvas->RoundRectangle(x1, y1, x2, y2, color, outline); break;
+        }
+    };
+    if (v.brushStyle != kHollow) draw(ColorOf(v.brushColor), false);
+    draw(ColorOf(v.penColor), true);
 }
 
 Value DrawRectangle(FunctionCall& call) {
-    Shape(call, false);
+    Shape(call, Outline::Rectangle);
+    return 0.0;
+}
+
+Value DrawRoundRect(FunctionCall& call) {
+    Shape(call, Outline::RoundRect);
     return 0.0;
 }
 
 Value DrawEllipse(FunctionCall& call) {
-    Shape(call, true);
+    Shape(call, Outline::Ellipse);
     return 0.0;
 }
 
@@ -53,7 +64,7 @@ Value DrawCircle(FunctionCall& call) {
     const double x = call.Real(0), y = call.Real(1), r = call.Real(2);
     const Value box[] = {x - r, y - r, x + r, y + r};
     FunctionCall inner{call.world, call.self, call.other, box, {}};
-    Shape(inner, true);
+    Shape(inner, Outline::Ellipse);
     return 0.0;
 }
 
@@ -71,6 +82,49 @@ Value DrawPoint(FunctionCall& call) {
     }
     return 0.0;
 }
+
+Value DrawGetPixel(FunctionCall& call) {
+    Canvas* canvas = call.world.DrawingCanvas();
+    return canvas ? static_cast<double>(canvas->PixelAt(Pixel(call.Real(0)), Pixel(call.Real(1)))) : 0.0;
+}
+
+Value DrawFill(FunctionCall& call) {
+    if (Canvas* canvas = call.world.DrawingCanvas())
+        canvas->FloodFill(Pixel(call.Real(0)), Pixel(call.Real(1)), ColorOf(call.world.Values().brushColor));
+    return 0.0;
+}
+
+// Colours: red in the low byte, then green and blue; hue, saturation and
+// value each 0..255.
+std::uint8_t Channel(double v) { return static_cast<std::uint8_t>(std::clamp(std::floor(v), 0.0, 255.0)); }
+
+Value MakeColorRgb(FunctionCall& call) {
+    return static_cast<double>(MakeColor(Channel(call.Real(0)), Channel(call.Real(1)), Channel(call.Real(2))));
+}
+
+Value MakeColorHsv(FunctionCall& call) {
+    std::uint8_t r, g, b;
+    HsvToRgb(HsvTriple{Channel(call.Real(0)), Channel(call.Real(1)), Channel(call.Real(2))}, r, g, b);
+    return static_cast<double>(MakeColor(r, g, b));
+}
+
+Value MergeColor(FunctionCall& call) {
+    return static_cast<double>(BlendColor(ColorOf(call.Real(0)), ColorOf(call.Real(1)), std::clamp(call.Real(2), 0.0, 1.0)));
+}
+
+Value ColorGetRed(FunctionCall& call) { return static_cast<double>(RedOf(ColorOf(call.Real(0)))); }
+Value ColorGetGreen(FunctionCall& call) { return static_cast<double>(GreenOf(ColorOf(call.Real(0)))); }
+Value ColorGetBlue(FunctionCall& call) { return static_cast<double>(BlueOf(ColorOf(call.Real(0)))); }
+
+HsvTriple HsvOf(FunctionCall& call) {
+    const ColorValue c = ColorOf(call.Real(0));
+    return RgbToHsv(static_cast<std::uint8_t>(RedOf(c)), static_cast<std::uint8_t>(GreenOf(c)),
+                    static_cast<std::uint8_t>(BlueOf(c)));
+}
+
+Value ColorGetHue(FunctionCall& call) { return static_cast<double>(HsvOf(call).hue); }
+Value ColorGetSaturation(FunctionCall& call) { return static_cast<double>(HsvOf(call).saturation); }
+Value ColorGetValue(FunctionCall& call) { return static_cast<double>(HsvOf(call).value); }
 
 Value DrawArrow(FunctionCall& call) {
     Canvas* canvas = call.world.DrawingCanvas();
@@ -166,8 +220,12 @@ bool BackgroundImage(FunctionCall& call, Placing& placing) {
 // Arguments from `first` on: left, top, width, height of the part, which
 // is then placed by its own top-left corner.
 void TakePart(FunctionCall& call, Placing& placing, int first) {
+    // In 64 bits: a far corner plus a large size must not wrap around.
+    auto end = [](int start, int size) {
+        return static_cast<int>(std::min<std::int64_t>(std::int64_t{start} + std::max(0, size), INT32_MAX));
+    };
     const int left = call.Int(first), top = call.Int(first + 1);
-    placing.part = {left, top, left + std::max(0, call.Int(first + 2)), top + std::max(0, call.Int(first + 3))};
+    placing.part = {left, top, end(left, call.Int(first + 2)), end(top, call.Int(first + 3))};
     placing.transform.xorigin = placing.transform.yorigin = 0;
 }
 
@@ -415,8 +473,10 @@ void SaveScreen(FunctionCall& call, const std::string& path, int x, int y, int w
     const Bitmap24* frame = call.world.LastFrame();
     if (!frame) return;
     const int left = std::clamp(x, 0, frame->Width()), top = std::clamp(y, 0, frame->Height());
-    const int right = std::clamp(x + std::max(width, 0), left, frame->Width());
-    const int bottom = std::clamp(y + std::max(height, 0), top, frame->Height());
+    const auto right = static_cast<int>(
+        std::clamp<std::int64_t>(std::int64_t{x} + std::max(width, 0), left, frame->Width()));
+    const auto bottom = static_cast<int>(
+        std::clamp<std::int64_t>(std::int64_t{y} + std::max(height, 0), top, frame->Height()));
     if (right <= left || bottom <= top) return;
     Bitmap24 part(right - left, bottom - top);
     part.Draw(*frame, -left, -top);
@@ -466,6 +526,13 @@ void AddDrawingFunctions(std::vector<WorldFunctionEntry>& table) {
         {"draw_background_tiled_ext", DrawBackgroundTiledExt}, {"draw_background_part", DrawBackgroundPart},
         {"draw_background_part_ext", DrawBackgroundPartExt}, {"draw_background_part_alpha", DrawBackgroundPartExt},
         {"screen_save", ScreenSave},           {"screen_save_part", ScreenSavePart},
+        {"draw_roundrect", DrawRoundRect},     {"draw_getpixel", DrawGetPixel},
+        {"draw_fill", DrawFill},               {"make_color", MakeColorRgb},
+        {"make_color_rgb", MakeColorRgb},      {"make_color_hsv", MakeColorHsv},
+        {"merge_color", MergeColor},           {"color_get_red", ColorGetRed},
+        {"color_get_green", ColorGetGreen},    {"color_get_blue", ColorGetBlue},
+        {"color_get_hue", ColorGetHue},        {"color_get_saturation", ColorGetSaturation},
+        {"color_get_value", ColorGetValue},
     });
 }
 

@@ -256,6 +256,17 @@ TEST(DrawingFunctions, SpritesAndBackgroundsInPartsStretchedAndTiled) {
         {"draw_background_part(bg, 0, 1, 2, 1, 5, 5)", {{5, 5, D}, {6, 5, E}, {7, 5, kBack}}},
         {"draw_background_ext(bg, 10, 10, 1, 2, 1)", {{10, 10, A}, {10, 11, A}, {10, 12, D}, {10, 14, kBack}}},
         {"draw_background_tiled_ext(bg, 0, 0, -1, 1, 1)", {{0, 0, C}, {2, 0, A}, {3, 0, C}}},
+        {"brush_color = c_red; pen_color = c_lime; draw_roundrect(2, 2, 17, 17)",
+         {{10, 10, A}, {10, 2, B}, {2, 2, kBack}}},
+        {"draw_sprite(spr, 0, 0, 0); brush_color = c_blue; draw_fill(10, 10)", {{1, 0, B}, {19, 19, C}}},
+        {"draw_sprite(spr, 0, 0, 0); pen_color = draw_getpixel(1, 1); draw_line(10, 10, 15, 10)",
+         {{12, 10, E}, {12, 11, kBack}}},
+        // Absurd numbers draw what they can and nothing more.
+        {"big = power(10, 300); draw_sprite_part_ext(spr, 0, 1999999999, 0, 1999999999, 5, big, -big, big, 1 / big, 1);"
+         "draw_sprite_ext(spr, 0, 5, 5, big, -big, 1)",
+         {{10, 0, A}, {19, 4, A}, {4, 0, kBack}, {10, 5, kBack}}},
+        // Far away is as far as a thousand million pixels, which is 1 more than a multiple of 3.
+        {"draw_sprite_tiled_ext(spr, 0, power(10, 300), power(10, 300), 1, 1, 1)", {{1, 0, A}, {1, 1, D}, {0, 0, C}}},
     };
     for (const Case& c : cases) {
         TestGame t;
@@ -278,6 +289,25 @@ TEST(DrawingFunctions, SpritesAndBackgroundsInPartsStretchedAndTiled) {
         for (const Probe& p : c.probes)
             EXPECT_EQ(frame.Pixel(p.x, p.y), p.color) << c.code << " at " << p.x << "," << p.y;
     }
+}
+
+TEST(DrawingFunctions, ColoursAreMadeMergedAndTakenApart) {
+    TestGame t;
+    t.AddRoom("room");
+    auto world = t.Start();
+    const std::vector<std::pair<const char*, double>> cases = {
+        {"make_color_rgb(255, 128, 0)", 33023},
+        {"make_color(300, -5, 1)", 65791},
+        {"color_get_green(33023)", 128},
+        {"color_get_blue(c_blue)", 255},
+        {"merge_color(c_black, c_white, 0.5)", 8421504},
+        {"make_color_hsv(0, 255, 255)", 255},
+        {"color_get_hue(c_red)", 0},
+        {"color_get_value(c_red)", 255},
+        {"color_get_saturation(c_white)", 0},
+        {"draw_getpixel(0, 0)", 0},
+    };
+    for (const auto& [code, expected] : cases) EXPECT_EQ(Eval(*world, nullptr, code).Real(), expected) << code;
 }
 
 TEST(TextLayout, LinesBreakWrapAndAlign) {
