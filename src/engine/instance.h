@@ -31,6 +31,10 @@ struct Instance {
     int maskIndex = -1;
     double imageIndex = 0;
     double imageSpeed = 1;
+    // The sprite drawn scaled (negative: mirrored about its origin) and
+    // partly see-through; the box follows the scale.
+    double imageXScale = 1, imageYScale = 1;
+    double imageAlpha = 1;
     double depth = 0;
     bool visible = true;
     bool solid = false;

@@ -8,6 +8,7 @@
 
 #include "engine/game_shell.h"
 #include "engine/script_side.h"
+#include "engine/text_layout.h"
 #include "resources/event.h"
 #include "resources/event_types.h"
 #include "resources/time_line.h"
@@ -30,7 +31,8 @@ World::World(Game& game, GameShell& shell, std::vector<std::string> libraryCode,
       mShell(shell),
       mObjects(game),
       mScript(std::make_unique<ScriptSide>(*this, std::move(libraryCode))),
-      mRandom(seed) {}
+      mRandom(seed),
+      mTextMetrics(&EstimatedMetrics()) {}
 
 World::~World() = default;
 
@@ -291,6 +293,8 @@ void World::ApplyRoomChange() {
         if (mPendingRoom < 0) return;
         const int room = mPendingRoom;
         mPendingRoom = -1;
+        mTransition = static_cast<int>(mValues.transitionKind);
+        mTransitionFrames = static_cast<int>(mValues.transitionSteps);
         LeaveRoom();
         EnterRoom(room, false);
     }
@@ -298,6 +302,12 @@ void World::ApplyRoomChange() {
 
 void World::Step(Canvas* canvas) {
     if (mEnded || !mStarted) return;
+    // The canvas lives only as long as the call.
+    mFrameCanvas = canvas;
+    struct ForgetCanvas {
+        Canvas*& canvas;
+        ~ForgetCanvas() { canvas = nullptr; }
+    } forget{mFrameCanvas};
     mInput.BeginStep();
     if (mGame.Options.QuitKey && mInput.Pressed(kKeyEscape)) {
         EndGame();
@@ -372,7 +382,8 @@ void World::StepInput() {
     keyEvents(kEventKeyPress, [&](int k) { return mInput.Pressed(k); }, mInput.AnyPressed());
     keyEvents(kEventKeyRelease, [&](int k) { return mInput.Released(k); }, mInput.AnyReleased());
 
-    const double mx = mInput.MouseX() + ViewLeft(), my = mInput.MouseY() + ViewTop();
+    double mx, my;
+    MouseInRoom(mx, my);
     ForEachLive([&](Instance& instance) {
         const ObjectEntry* entry = mObjects.Entry(instance.object);
         if (!entry || entry->events[kEventMouse].empty()) return;

@@ -18,6 +18,7 @@
 #include "engine/object_table.h"
 #include "engine/script/script_host.h"
 #include "engine/sprite_masks.h"
+#include "imaging/draw_target.h"
 #include "platform/random_source.h"
 #include "resources/room.h"
 
@@ -31,6 +32,7 @@ namespace kestrin::engine {
 class Canvas;
 class GameShell;
 class ScriptSide;
+class TextMetrics;
 
 // Where the code that runs came from: for error messages, `other` and
 // event_inherited.
@@ -54,6 +56,9 @@ struct GameValues {
     double brushColor = 16777215, brushStyle = 0, penColor = 0, penSize = 1, fontColor = 0;
     std::string fontName = "Arial";
     double fontSize = 12, fontStyle = 0, fontAngle = 0, fontAlign = 0;
+    // How the next room change shows: 0 at once, 1-4 pushed in from the
+    // left, right, top or bottom, 5 faded in; over that many frames.
+    double transitionKind = 0, transitionSteps = 16;
 };
 
 // The room being played: a copy of the room's settings that the code may change.
@@ -93,10 +98,20 @@ public:
 
     // The frame of the current room: background colour and layers, tiles and
     // instances by depth (draw events or their sprites), foregrounds; with
-    // views the first visible view fills the canvas.
+    // views each visible view draws its part of the room into its port.
     void Draw(Canvas& canvas);
-    // The size of the picture Draw makes.
+    // The size of the picture Draw makes: the room's, or with views the box
+    // around the visible ports.
     void FrameSize(int& width, int& height) const;
+    // The view being drawn (0 outside drawing).
+    int ViewCurrent() const { return mViewCurrent; }
+    // The transition of a room change since the last call (0: none, or none
+    // asked for), with the frames it lasts; cleared by the call.
+    int TakeRoomTransition(int& frames);
+    // Text widths of the shell's font; the world keeps a fixed estimate
+    // until the shell gives one. The metrics outlive the world.
+    void SetTextMetrics(const TextMetrics& metrics) { mTextMetrics = &metrics; }
+    const TextMetrics& Metrics() const { return *mTextMetrics; }
     // The window caption: the room caption and the shown values.
     std::string Caption() const;
 
@@ -105,6 +120,9 @@ public:
     Game& GameData() { return mGame; }
     // The canvas of the draw events running now, or null outside them.
     Canvas* DrawingCanvas() { return mCanvas; }
+    // The frame of the canvas of the step (or drawing) under way: the one
+    // last drawn until this step draws; null in headless play.
+    const Bitmap24* LastFrame() const;
     const ObjectTable& Objects() const { return mObjects; }
     GameShell& Shell() { return mShell; }
     ScriptSide& Script() { return *mScript; }
@@ -124,9 +142,10 @@ public:
     Instance* FindInstance(std::int32_t id);
     // Also an instance destroyed during this step, whose code may still be running.
     Instance* FindEvenDestroyed(std::int32_t id);
-    // The mouse in room coordinates (through the shown view).
-    double MouseRoomX() const { return mInput.MouseX() + ViewLeft(); }
-    double MouseRoomY() const { return mInput.MouseY() + ViewTop(); }
+    // The mouse in room coordinates, through the view whose port holds it
+    // (the first visible view when none does).
+    double MouseRoomX() const;
+    double MouseRoomY() const;
     // Live instances of the object and its descendants (every one for -3,
     // all), in creation order.
     std::vector<Instance*> InstancesOf(int object);
@@ -199,10 +218,14 @@ private:
     void FollowViews();
     void DrawInstance(Canvas& canvas, Instance& instance);
     void DrawLayers(Canvas& canvas, bool foreground, int offsetX, int offsetY);
-    // The visible view that the frame shows, or null.
-    const RoomView* ShownView() const;
-    double ViewLeft() const;
-    double ViewTop() const;
+    void DrawViews(Canvas& canvas);
+    // The room from (offsetX, offsetY) into the canvas's current port.
+    void DrawRoomPart(Canvas& canvas, int offsetX, int offsetY);
+    // The views the frame shows, by index; empty without views.
+    std::vector<int> ShownViews() const;
+    // The box around their ports, right and bottom exclusive.
+    DrawRect PortBox() const;
+    void MouseInRoom(double& x, double& y) const;
 
     Game& mGame;
     GameShell& mShell;
@@ -223,6 +246,10 @@ private:
     RandomSource mRandom;
     std::vector<const EventContext*> mContexts;
     Canvas* mCanvas = nullptr;
+    Canvas* mFrameCanvas = nullptr;
+    int mViewCurrent = 0;
+    int mTransition = 0, mTransitionFrames = 0;
+    const TextMetrics* mTextMetrics;
     EventTrace mTrace;
 
     int mPendingRoom = -1;

@@ -1,6 +1,7 @@
-// Collisions: boxes from the sprite (or the mask sprite), precise tests on
-// the masks when both sprites ask for them, and the collision events with
-// solid instances put back where they were.
+// Collisions: boxes from the sprite (or the mask sprite) scaled as the
+// instance draws it, precise tests on the masks when both sprites ask for
+// them, and the collision events with solid instances put back where they
+// were.
 
 #include <algorithm>
 #include <cmath>
@@ -18,18 +19,44 @@ const SpriteFrames* ShapeOf(World& world, const Instance& instance) {
     return sprite && sprite->FrameCount() > 0 && sprite->boxRight >= sprite->boxLeft ? sprite : nullptr;
 }
 
+// The sprite's pixel under the centre of the room pixel (px, py) for the
+// instance placed at (x, y), undoing its scale; mirrored sprites count from
+// their other side.
+bool SolidAt(const SpriteFrames& sprite, const Instance& instance, double x, double y, int px, int py) {
+    const double sx = (px + 0.5 - std::floor(x)) / instance.imageXScale + sprite.xorigin;
+    const double sy = (py + 0.5 - std::floor(y)) / instance.imageYScale + sprite.yorigin;
+    if (!(sx >= 0 && sy >= 0 && sx < sprite.width && sy < sprite.height)) return false;
+    return sprite.Solid(sprite.FrameOf(instance.imageIndex), static_cast<int>(sx), static_cast<int>(sy));
+}
+
+// The room pixels whose centres lie in [from, to) scaled about the origin:
+// the same pixels drawing the scaled sprite fills.
+bool ScaledSpan(double position, int from, int to, int origin, double scale, double& first, double& last) {
+    double lo = (from - origin) * scale, hi = (to - origin) * scale;
+    if (!std::isfinite(lo) || !std::isfinite(hi)) return false;
+    if (lo > hi) std::swap(lo, hi);
+    first = std::floor(position) + std::ceil(lo - 0.5);
+    last = std::floor(position) + std::ceil(hi - 0.5) - 1;
+    return last >= first;
+}
+
 }  // namespace
 
 bool World::BoxOf(const Instance& instance, double x, double y, double& left, double& top, double& right,
                   double& bottom) const {
     const SpriteFrames* sprite = ShapeOf(const_cast<World&>(*this), instance);
     if (!sprite) return false;
-    const double ox = std::floor(x) - sprite->xorigin, oy = std::floor(y) - sprite->yorigin;
-    left = ox + sprite->boxLeft;
-    top = oy + sprite->boxTop;
-    right = ox + sprite->boxRight;
-    bottom = oy + sprite->boxBottom;
-    return true;
+    if (instance.imageXScale == 1 && instance.imageYScale == 1) {
+        const double ox = std::floor(x) - sprite->xorigin, oy = std::floor(y) - sprite->yorigin;
+        left = ox + sprite->boxLeft;
+        top = oy + sprite->boxTop;
+        right = ox + sprite->boxRight;
+        bottom = oy + sprite->boxBottom;
+        return true;
+    }
+    // A turned sprite keeps the box of the unturned one.
+    return ScaledSpan(x, sprite->boxLeft, sprite->boxRight + 1, sprite->xorigin, instance.imageXScale, left, right) &&
+           ScaledSpan(y, sprite->boxTop, sprite->boxBottom + 1, sprite->yorigin, instance.imageYScale, top, bottom);
 }
 
 bool World::Overlaps(const Instance& a, double ax, double ay, const Instance& b) const {
@@ -38,21 +65,17 @@ bool World::Overlaps(const Instance& a, double ax, double ay, const Instance& b)
     const SpriteFrames* sb = ShapeOf(self, b);
     if (!sa || !sb) return false;
     double al, at, ar, ab, bl, bt, br, bb;
-    BoxOf(a, ax, ay, al, at, ar, ab);
-    BoxOf(b, b.x, b.y, bl, bt, br, bb);
+    if (!BoxOf(a, ax, ay, al, at, ar, ab) || !BoxOf(b, b.x, b.y, bl, bt, br, bb)) return false;
     if (al > br || bl > ar || at > bb || bt > ab) return false;
     if (!sa->precise && !sb->precise) return true;
     // Pixel by pixel over the boxes' common part; a sprite without
     // precise collisions counts as solid over its whole box.
     const int l = static_cast<int>(std::max(al, bl)), r = static_cast<int>(std::min(ar, br));
     const int t = static_cast<int>(std::max(at, bt)), bo = static_cast<int>(std::min(ab, bb));
-    const int axo = static_cast<int>(std::floor(ax)) - sa->xorigin, ayo = static_cast<int>(std::floor(ay)) - sa->yorigin;
-    const int bxo = static_cast<int>(std::floor(b.x)) - sb->xorigin, byo = static_cast<int>(std::floor(b.y)) - sb->yorigin;
-    const int fa = sa->FrameOf(a.imageIndex), fb = sb->FrameOf(b.imageIndex);
     for (int py = t; py <= bo; ++py) {
         for (int px = l; px <= r; ++px) {
-            const bool hitA = !sa->precise || sa->Solid(fa, px - axo, py - ayo);
-            if (hitA && (!sb->precise || sb->Solid(fb, px - bxo, py - byo))) return true;
+            const bool hitA = !sa->precise || SolidAt(*sa, a, ax, ay, px, py);
+            if (hitA && (!sb->precise || SolidAt(*sb, b, b.x, b.y, px, py))) return true;
         }
     }
     return false;
@@ -62,12 +85,11 @@ bool World::InstanceCovers(const Instance& instance, double x, double y) {
     const SpriteFrames* sprite = ShapeOf(*this, instance);
     if (!sprite) return false;
     double l, t, r, b;
-    BoxOf(instance, instance.x, instance.y, l, t, r, b);
+    if (!BoxOf(instance, instance.x, instance.y, l, t, r, b)) return false;
     if (x < l || x >= r + 1 || y < t || y >= b + 1) return false;
     if (!sprite->precise) return true;
-    const int px = static_cast<int>(std::floor(x) - (std::floor(instance.x) - sprite->xorigin));
-    const int py = static_cast<int>(std::floor(y) - (std::floor(instance.y) - sprite->yorigin));
-    return sprite->Solid(sprite->FrameOf(instance.imageIndex), px, py);
+    return SolidAt(*sprite, instance, instance.x, instance.y, static_cast<int>(std::floor(x)),
+                   static_cast<int>(std::floor(y)));
 }
 
 Instance* World::MeetingAt(Instance& self, double x, double y, int object, bool solidOnly) {

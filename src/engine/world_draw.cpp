@@ -1,5 +1,6 @@
-// Drawing a frame of the room, the first visible view, scrolling
-// backgrounds and views that follow an instance; the caption.
+// Drawing a frame of the room through its visible views, the mouse seen
+// through them, scrolling backgrounds and views that follow an instance; the
+// caption.
 
 #include <algorithm>
 #include <cmath>
@@ -20,27 +21,73 @@ std::string Number(double value) {
 
 }  // namespace
 
-const RoomView* World::ShownView() const {
-    if (!mRoom.viewsEnabled) return nullptr;
-    for (const RoomView& view : mRoom.views)
-        if (view.Visible && view.ViewW > 0 && view.ViewH > 0) return &view;
-    return nullptr;
+std::vector<int> World::ShownViews() const {
+    std::vector<int> shown;
+    if (!mRoom.viewsEnabled) return shown;
+    for (int i = 0; i < kRoomViewCount; ++i) {
+        const RoomView& view = mRoom.views[i];
+        if (view.Visible && view.ViewW > 0 && view.ViewH > 0) shown.push_back(i);
+    }
+    return shown;
 }
 
-double World::ViewLeft() const {
-    const RoomView* view = ShownView();
-    return view ? view->ViewX : 0;
-}
-
-double World::ViewTop() const {
-    const RoomView* view = ShownView();
-    return view ? view->ViewY : 0;
+// A port is as large as its view: the room is shown unscaled.
+DrawRect World::PortBox() const {
+    DrawRect box{0, 0, mRoom.width, mRoom.height};
+    bool first = true;
+    for (int i : ShownViews()) {
+        const RoomView& v = mRoom.views[i];
+        const DrawRect port{v.PortX, v.PortY, v.PortX + v.ViewW, v.PortY + v.ViewH};
+        if (first) box = port;
+        else box = {std::min(box.left, port.left), std::min(box.top, port.top), std::max(box.right, port.right),
+                    std::max(box.bottom, port.bottom)};
+        first = false;
+    }
+    return box;
 }
 
 void World::FrameSize(int& width, int& height) const {
-    const RoomView* view = ShownView();
-    width = view ? view->ViewW : mRoom.width;
-    height = view ? view->ViewH : mRoom.height;
+    const DrawRect box = PortBox();
+    width = box.right - box.left;
+    height = box.bottom - box.top;
+}
+
+void World::MouseInRoom(double& x, double& y) const {
+    const std::vector<int> shown = ShownViews();
+    x = mInput.MouseX();
+    y = mInput.MouseY();
+    if (shown.empty()) return;
+    const DrawRect box = PortBox();
+    const double sx = x + box.left, sy = y + box.top;
+    const RoomView* through = &mRoom.views[shown.front()];
+    for (int i : shown) {
+        const RoomView& v = mRoom.views[i];
+        if (sx >= v.PortX && sx < v.PortX + v.ViewW && sy >= v.PortY && sy < v.PortY + v.ViewH) {
+            through = &v;
+            break;
+        }
+    }
+    x = sx - through->PortX + through->ViewX;
+    y = sy - through->PortY + through->ViewY;
+}
+
+double World::MouseRoomX() const {
+    double x, y;
+    MouseInRoom(x, y);
+    return x;
+}
+
+double World::MouseRoomY() const {
+    double x, y;
+    MouseInRoom(x, y);
+    return y;
+}
+
+int World::TakeRoomTransition(int& frames) {
+    const int kind = mTransition;
+    frames = std::max(1, mTransitionFrames);
+    mTransition = 0;
+    return kind;
 }
 
 std::string World::Caption() const {
@@ -112,13 +159,54 @@ void World::DrawInstance(Canvas& canvas, Instance& instance) {
     const SpriteFrames* sprite = Sprite(instance.spriteIndex);
     if (!sprite || sprite->FrameCount() == 0) return;
     const Bitmap24& image = *sprite->images[sprite->FrameOf(instance.imageIndex)];
-    canvas.DrawImage(image, static_cast<int>(std::floor(instance.x)) - sprite->xorigin,
-                     static_cast<int>(std::floor(instance.y)) - sprite->yorigin, sprite->transparent);
+    ImageTransform transform;
+    transform.xorigin = sprite->xorigin;
+    transform.yorigin = sprite->yorigin;
+    transform.xscale = instance.imageXScale;
+    transform.yscale = instance.imageYScale;
+    transform.alpha = instance.imageAlpha;
+    canvas.DrawTransformed(image, DrawRect{0, 0, image.Width(), image.Height()},
+                           static_cast<int>(std::floor(instance.x)), static_cast<int>(std::floor(instance.y)), transform,
+                           sprite->transparent);
 }
 
+const Bitmap24* World::LastFrame() const { return mFrameCanvas ? &mFrameCanvas->Picture() : nullptr; }
+
 void World::Draw(Canvas& canvas) {
-    const RoomView* view = ShownView();
-    const int offsetX = view ? view->ViewX : 0, offsetY = view ? view->ViewY : 0;
+    Canvas* const stepCanvas = mFrameCanvas;
+    mFrameCanvas = &canvas;
+    DrawViews(canvas);
+    mFrameCanvas = stepCanvas;
+}
+
+void World::DrawViews(Canvas& canvas) {
+    const std::vector<int> shown = ShownViews();
+    if (shown.empty()) {
+        canvas.BeginPort(DrawRect{0, 0, mRoom.width, mRoom.height});
+        DrawRoomPart(canvas, 0, 0);
+        canvas.EndPort();
+        return;
+    }
+    // What no port covers stays black.
+    const DrawRect box = PortBox();
+    canvas.BeginPort(DrawRect{0, 0, box.right - box.left, box.bottom - box.top});
+    canvas.SetOrigin(0, 0);
+    canvas.Rectangle(0, 0, box.right - box.left - 1, box.bottom - box.top - 1, 0, false);
+    canvas.EndPort();
+    for (int i : shown) {
+        if (mEnded) break;
+        const RoomView& v = mRoom.views[i];
+        mViewCurrent = i;
+        canvas.BeginPort(DrawRect{v.PortX - box.left, v.PortY - box.top, v.PortX - box.left + v.ViewW,
+                                  v.PortY - box.top + v.ViewH});
+        // A draw event may move the view; this port shows where it was.
+        DrawRoomPart(canvas, v.ViewX, v.ViewY);
+        canvas.EndPort();
+    }
+    mViewCurrent = 0;
+}
+
+void World::DrawRoomPart(Canvas& canvas, int offsetX, int offsetY) {
     canvas.SetOrigin(0, 0);
     if (mRoom.drawColor) {
         const DrawRect clip = canvas.ClipRect();
@@ -126,7 +214,6 @@ void World::Draw(Canvas& canvas) {
                          false);
     }
     DrawLayers(canvas, false, offsetX, offsetY);
-
     // Deepest first; tiles before instances of the same depth.
     std::vector<Instance*> order;
     for (auto& instance : mInstances)

@@ -71,6 +71,9 @@ const std::vector<BuiltinVariableName>& BuiltinVariableNames() {
         {"window_top", B::WindowTop}, {"window_width", B::WindowWidth}, {"window_height", B::WindowHeight},
         {"window_client_left", B::WindowClientLeft}, {"window_client_top", B::WindowClientTop},
         {"window_client_width", B::WindowClientWidth}, {"window_client_height", B::WindowClientHeight},
+        {"image_scale", B::ImageScale},
+        {"image_xscale", B::ImageXScale}, {"image_yscale", B::ImageYScale}, {"image_alpha", B::ImageAlpha},
+        {"transition_kind", B::TransitionKind}, {"transition_steps", B::TransitionSteps},
     };
     return names;
 }
@@ -130,6 +133,10 @@ Value GetBuiltin(World& world, Instance* i, BuiltinVariable variable, int index)
             case B::TimelineIndex: return static_cast<double>(i->timelineIndex);
             case B::TimelinePosition: return i->timelinePosition;
             case B::TimelineSpeed: return i->timelineSpeed;
+            case B::ImageScale:
+            case B::ImageXScale: return i->imageXScale;
+            case B::ImageYScale: return i->imageYScale;
+            case B::ImageAlpha: return i->imageAlpha;
             default: return 0.0;
         }
     }
@@ -178,7 +185,7 @@ Value GetBuiltin(World& world, Instance* i, BuiltinVariable variable, int index)
         case B::BackgroundHSpeed: return bg ? static_cast<double>(bg->HSpeed) : 0.0;
         case B::BackgroundVSpeed: return bg ? static_cast<double>(bg->VSpeed) : 0.0;
         case B::ViewEnabled: return room.viewsEnabled ? 1.0 : 0.0;
-        case B::ViewCurrent: return 0.0;
+        case B::ViewCurrent: return static_cast<double>(world.ViewCurrent());
         case B::ViewVisible: return v && v->Visible ? 1.0 : 0.0;
         case B::ViewLeft: return v ? static_cast<double>(v->ViewX) : 0.0;
         case B::ViewTop: return v ? static_cast<double>(v->ViewY) : 0.0;
@@ -226,6 +233,8 @@ Value GetBuiltin(World& world, Instance* i, BuiltinVariable variable, int index)
         case B::FontStyle: return values.fontStyle;
         case B::FontAngle: return values.fontAngle;
         case B::FontAlign: return values.fontAlign;
+        case B::TransitionKind: return values.transitionKind;
+        case B::TransitionSteps: return values.transitionSteps;
         default: return 0.0;
     }
 }
@@ -283,6 +292,11 @@ bool SetBuiltin(World& world, Instance* i, BuiltinVariable variable, int index, 
             case B::TimelineIndex: world.SetTimeline(*i, Whole(value), i->timelinePosition); break;
             case B::TimelinePosition: i->timelinePosition = r; break;
             case B::TimelineSpeed: i->timelineSpeed = r; break;
+            // One scale for both directions.
+            case B::ImageScale: i->imageXScale = i->imageYScale = r; break;
+            case B::ImageXScale: i->imageXScale = r; break;
+            case B::ImageYScale: i->imageYScale = r; break;
+            case B::ImageAlpha: i->imageAlpha = std::clamp(r, 0.0, 1.0); break;
             default: return readOnly();
         }
         return true;
@@ -343,6 +357,8 @@ bool SetBuiltin(World& world, Instance* i, BuiltinVariable variable, int index, 
         case B::FontStyle: values.fontStyle = r; break;
         case B::FontAngle: values.fontAngle = r; break;
         case B::FontAlign: values.fontAlign = r; break;
+        case B::TransitionKind: values.transitionKind = std::floor(r); break;
+        case B::TransitionSteps: values.transitionSteps = std::max(1.0, std::floor(r)); break;
         default: return readOnly();
     }
     return true;

@@ -21,7 +21,8 @@ enum class BuiltinVariable {
     GravityDirection, ObjectIndex, Id, Alarm, Solid, Visible, Persistent, Depth, BBoxLeft, BBoxRight, BBoxTop,
     BBoxBottom, SpriteIndex, ImageIndex, ImageSingle, ImageNumber, SpriteWidth, SpriteHeight, SpriteXOffset,
     SpriteYOffset, ImageSpeed, MaskIndex, PathIndex, PathPosition, PathPositionPrevious, PathSpeed, PathScale,
-    PathOrientation, PathEndAction, TimelineIndex, TimelinePosition, TimelineSpeed,
+    PathOrientation, PathEndAction, TimelineIndex, TimelinePosition, TimelineSpeed, ImageScale, ImageXScale,
+    ImageYScale, ImageAlpha,
     FirstGlobal,
     // Of the game.
     Room = FirstGlobal, RoomFirst, RoomLast, Score, Lives, Health, GameId, InstanceCount, InstanceIdArray, RoomWidth,
@@ -33,7 +34,7 @@ enum class BuiltinVariable {
     CaptionScore, CaptionLives, CaptionHealth, Fps, CurrentTime, EventType, EventNumber, EventObject, EventAction,
     BrushColor, BrushStyle, PenColor, PenSize, FontColor, FontName, FontSize, FontStyle, FontAngle, FontAlign,
     WindowLeft, WindowTop, WindowWidth, WindowHeight, WindowClientLeft, WindowClientTop, WindowClientWidth,
-    WindowClientHeight,
+    WindowClientHeight, TransitionKind, TransitionSteps,
 };
 
 struct BuiltinVariableName {

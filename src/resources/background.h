@@ -33,6 +33,8 @@ public:
     // The image on one of the background's size filled with TransparentColor,
     // see-through on its own transparent colour when Transparent is set.
     Image GetDisplayImage() const;
+    // The same image made once and kept until the background changes; null without an image.
+    const Bitmap24* DisplayImage() const { return Cache(); }
     // Drops the current image; a null image leaves the background without one.
     void SetImage(const Bitmap24* image);
     // False, with the background unchanged, when the file is missing or

@@ -12,6 +12,7 @@
 
 #include "engine/world.h"
 #include "runner/information_window.h"
+#include "runner/room_transition.h"
 #include "storage/game.h"
 
 namespace kestrin::runner {
@@ -41,15 +42,17 @@ bool RoomSizeAllowed(const CRoom& room) {
            std::int64_t{room.Width} * room.Height <= kMaxImagePixels;
 }
 
-void RunnerCanvas::Text(int x, int y, const std::string& text, ColorValue color) {
+void RunnerCanvas::Text(int x, int y, const std::string& line, const engine::TextFont& font, ColorValue color) {
     // Drawn straight into the image's bytes, which a QImage borrows.
-    QImage view(mImage.Bits(), mImage.Width(), mImage.Height(), static_cast<qsizetype>(mImage.RowBytes()),
+    Bitmap24& target = Target();
+    QImage view(target.Bits(), target.Width(), target.Height(), static_cast<qsizetype>(target.RowBytes()),
                 QImage::Format_BGR888);
     QPainter painter(&view);
+    painter.setFont(GameFont(font));
     painter.setPen(QColor(RedOf(color), GreenOf(color), BlueOf(color)));
-    const QString line = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    const QRect box(x - mOriginX, y - mOriginY, 4096, 4096);
-    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs, line.split(QLatin1Char('#')).join('\n'));
+    const QFontMetrics metrics(painter.font());
+    painter.drawText(x - OriginX(), y - OriginY() + metrics.ascent(),
+                     QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())));
 }
 
 int EngineKeyCode(int qtKey, bool keypad) {
@@ -90,6 +93,7 @@ GameWindow::GameWindow(Game& game, engine::World& world) : mGame(game), mWorld(w
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    mWorld.SetTextMetrics(mTextMetrics);
     int width, height;
     mWorld.FrameSize(width, height);
     resize(width, height);
@@ -99,7 +103,7 @@ GameWindow::GameWindow(Game& game, engine::World& world) : mGame(game), mWorld(w
     mTimer.start(1000 / std::max(1, mWorld.Room().speed));
 }
 
-GameWindow::~GameWindow() = default;
+GameWindow::~GameWindow() { mWorld.SetTextMetrics(engine::EstimatedMetrics()); }
 
 QImage GameWindow::Frame() { return mFrame; }
 
@@ -108,8 +112,12 @@ void GameWindow::Redraw(bool step) {
     mWorld.FrameSize(width, height);
     width = std::clamp(width, 1, kMaxImageSide);
     height = std::clamp(height, 1, kMaxImageSide);
-    if (!mCanvasImage || mCanvasImage->Width() != width || mCanvasImage->Height() != height)
+    if (!mCanvasImage || mCanvasImage->Width() != width || mCanvasImage->Height() != height) {
+        // A room of another size (or views with other ports) resizes the
+        // window, unless the player has it full screen.
+        if (mCanvasImage && !isFullScreen()) resize(width, height);
         mCanvasImage = std::make_unique<Bitmap24>(width, height);
+    }
     RunnerCanvas canvas(*mCanvasImage);
     if (step)
         mWorld.Step(&canvas);
@@ -122,13 +130,20 @@ void GameWindow::Tick() {
     // A message box of the game runs its own event loop, in which the timer
     // keeps firing: the step it interrupted has to finish first.
     if (mInStep) return;
+    if (mTransitionFrame < mTransitionFrames) {
+        ++mTransitionFrame;
+        update();
+        return;
+    }
     if (mWorld.Ended()) {
         mTimer.stop();
         close();
         return;
     }
     mInStep = true;
+    const QImage oldFrame = mFrame;
     Redraw(true);
+    StartTransition(oldFrame);
     mInStep = false;
     const std::string caption = mWorld.Caption();
     if (!caption.empty()) setWindowTitle(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
@@ -142,9 +157,25 @@ void GameWindow::Tick() {
     }
 }
 
+void GameWindow::StartTransition(const QImage& oldFrame) {
+    int frames = 0;
+    const int kind = mWorld.TakeRoomTransition(frames);
+    if (kind <= 0 || mWorld.Ended()) return;
+    // The step drew the room it left; the new one is drawn for the transition.
+    Redraw(false);
+    mTransitionFrom = oldFrame;
+    mTransitionKind = kind;
+    mTransitionFrame = 0;
+    mTransitionFrames = frames;
+}
+
 void GameWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(rect(), mFrame);
+    if (mTransitionFrame < mTransitionFrames)
+        painter.drawImage(rect(), TransitionFrame(mTransitionFrom, mFrame, mTransitionKind,
+                                                  static_cast<double>(mTransitionFrame) / mTransitionFrames));
+    else
+        painter.drawImage(rect(), mFrame);
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {

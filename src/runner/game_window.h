@@ -13,6 +13,7 @@
 
 #include "engine/canvas.h"
 #include "imaging/bitmap24.h"
+#include "runner/runner_text.h"
 
 namespace kestrin {
 class CRoom;
@@ -31,20 +32,11 @@ class InformationWindow;
 // ask for gigabytes.
 bool RoomSizeAllowed(const CRoom& room);
 
-// The engine's image canvas with text drawn by Qt.
+// The engine's image canvas with text drawn by Qt in the game's font.
 class RunnerCanvas : public engine::ImageCanvas {
 public:
-    explicit RunnerCanvas(Bitmap24& image) : ImageCanvas(image), mImage(image) {}
-    void Text(int x, int y, const std::string& text, ColorValue color) override;
-    void SetOrigin(int x, int y) override {
-        ImageCanvas::SetOrigin(x, y);
-        mOriginX = x;
-        mOriginY = y;
-    }
-
-private:
-    Bitmap24& mImage;
-    int mOriginX = 0, mOriginY = 0;
+    explicit RunnerCanvas(Bitmap24& image) : ImageCanvas(image) {}
+    void Text(int x, int y, const std::string& line, const engine::TextFont& font, ColorValue color) override;
 };
 
 // The Qt key of a key event as the engine's key code; 0 for keys it has none for.
@@ -72,6 +64,8 @@ protected:
 private:
     void Tick();
     void Redraw(bool step);
+    // Shows the room change of the last step as a transition, when one was asked for.
+    void StartTransition(const QImage& oldFrame);
     void MoveMouse(const QPointF& position);
 
     Game& mGame;
@@ -79,6 +73,10 @@ private:
     QTimer mTimer;
     std::unique_ptr<Bitmap24> mCanvasImage;
     QImage mFrame;
+    QtTextMetrics mTextMetrics;
+    // A room transition under way: the game waits until it has been shown.
+    QImage mTransitionFrom;
+    int mTransitionKind = 0, mTransitionFrame = 0, mTransitionFrames = 0;
     std::unique_ptr<InformationWindow> mInformation;
     bool mInStep = false;
 };

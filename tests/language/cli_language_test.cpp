@@ -105,7 +105,7 @@ TEST_F(CliLanguage, CheckPrintsNameFindingsThenScriptErrorsAndFails) {
 
 TEST_F(CliLanguage, CheckWarnsOfFunctionsTheRunnerDoesNotProvide) {
     const std::string path = SaveTestGame("lacking.ksd", [](Game& game) {
-        AddScript(game, "scr_draw", "draw_sprite_ext(0, 0, x, y, 1, 1, 1);\r\ndraw_sprite(0, 0, x, y);");
+        AddScript(game, "scr_draw", "draw_text_sprite(x, y, 'a', 0, 32, -1, -1, 1);\r\ndraw_sprite(0, 0, x, y);");
         const int object = Add(game, ResourceKind::Object, "obj_saver");
         CEvent& step = *game.Objects().ResourceAt(object)->GetEvent(3, 0);
         CAction& call = step.AddAction(0, 0);
@@ -122,7 +122,7 @@ TEST_F(CliLanguage, CheckWarnsOfFunctionsTheRunnerDoesNotProvide) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out,
               "<No name conflicts were found>\n<No errors were found>\n"
-              "Warning: script scr_draw calls draw_sprite_ext, which the game runner does not provide\n"
+              "Warning: script scr_draw calls draw_text_sprite, which the game runner does not provide\n"
               "Warning: object obj_saver, Step Event, action 1 calls highscore_clear, which the game runner does not "
               "provide\n"
               "Warning: object obj_saver, Step Event, action 2 calls game_save, which the game runner does not "
