@@ -28,10 +28,6 @@ void TPathView::SetOrigin(QPoint origin) {
 
 void TPathView::SetRoom(RoomRenderer* room) {
     mRoom = room;
-    RoomChanged();
-}
-
-void TPathView::RoomChanged() {
     mRoomStale = true;
     update();
 }

@@ -34,12 +34,10 @@ public:
     const PathPictureState& State() const { return mState; }
     QPoint Origin() const { return mState.origin; }
     void SetOrigin(QPoint origin);
-    // The room behind the path, or none. The picture of it is drawn at the
-    // next paint after the room, the origin or the size changed, never for
-    // a change of the path.
+    // The room behind the path, or none; set again after the room changed.
+    // Its picture is drawn at the next paint after the room, the origin or
+    // the size changed, never for a change of the path.
     void SetRoom(RoomRenderer* room);
-    void RoomChanged();
-    const QImage& RoomPicture() const { return mRoomPicture; }
     // Changes the selected and the hovered point while the path stays as it
     // is: only the places of the marks are drawn again.
     void SetMarks(int selected, int hovered);
