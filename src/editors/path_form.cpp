@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -27,7 +26,7 @@
 #include "editors/path_edit_rules.h"
 #include "editors/path_point_model.h"
 #include "editors/path_view.h"
-#include "image_editors/qt_draw_target.h"
+#include "editors/room_renderer.h"
 #include "image_editors/value_edit.h"
 #include "platform/saturating_round.h"
 #include "platform/user_interface.h"
@@ -68,6 +67,8 @@ TValueEdit* ValueField(const char* name, std::int32_t min, std::int32_t max, QWi
 TPathForm::TPathForm(Game& game, int index, QWidget* parent) : ResourceForm<CPath>(game, index, parent) {
     setObjectName(QStringLiteral("TPathForm"));
     mEdit = std::make_unique<PathEditController>(*Resource());
+    mRoomCopy = std::make_unique<CRoom>();
+    mRoomRenderer = std::make_unique<RoomRenderer>(*mRoomCopy, game);
 
     auto* content = new QWidget(this);
     auto* layout = new QVBoxLayout(content);
@@ -303,15 +304,13 @@ void TPathForm::Connect() {
     });
     connect(mView, &TPathView::Resized, this, [this] {
         if (Forgotten()) return;
-        RebuildRoomPicture();
         ShowArea();
         Redraw();
     });
     // Another window may have changed the room meanwhile.
     connect(this, &QMdiSubWindow::aboutToActivate, this, [this] {
         if (Forgotten()) return;
-        RebuildRoomPicture();
-        Redraw();
+        TakeRoomCopy();
     });
 }
 
@@ -328,7 +327,7 @@ void TPathForm::FillControls() {
         mYValue->SetValue(0);
         mSpeedValue->SetValue(static_cast<std::int32_t>(kFirstPointSpeed));
     }
-    RebuildRoomPicture();
+    TakeRoomCopy();
     ShowArea();
     mView->PathChanged();
     Redraw();
@@ -374,28 +373,21 @@ void TPathForm::Redraw() {
     mView->update();
 }
 
-void TPathForm::RebuildRoomPicture() {
+void TPathForm::TakeRoomCopy() {
     if (Forgotten()) return;
     const CPath& path = mEdit->Path();
     Game& game = GameData();
-    QSize size = mView->size();
-    if (!game.ResourceExists(ResourceKind::Room, path.BackgroundRoom) || size.isEmpty()) {
-        mView->SetRoomPicture({});
+    if (!game.ResourceExists(ResourceKind::Room, path.BackgroundRoom)) {
+        mView->SetRoom(nullptr);
+        mRoomCopy->Assign(nullptr);
         mPanels[3]->clear();
         return;
     }
-    // Drawing a room sorts its instances and tiles: draw a copy, so that
-    // showing it here never changes the room.
-    CRoom room;
-    room.Assign(game.Rooms().ResourceAt(path.BackgroundRoom));
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    {
-        QPainter painter(&picture);
-        QtDrawTarget target(painter, picture.rect());
-        room.Draw(target, mView->Origin().x(), mView->Origin().y(), game);
-    }
-    mView->SetRoomPicture(std::move(picture));
+    mRoomCopy->Assign(game.Rooms().ResourceAt(path.BackgroundRoom));
+    mRoomRenderer->Sort();
+    // Pictures of sprites and backgrounds may have changed too.
+    mRoomRenderer->Images().Clear();
+    mView->SetRoom(mRoomRenderer.get());
     mPanels[3]->setText(QStringLiteral("Room: ") + ToQt(game.Rooms().ResourceName(path.BackgroundRoom)));
 }
 
@@ -411,7 +403,6 @@ void TPathForm::ShowArea() {
 void TPathForm::SetOrigin(QPoint origin) {
     if (Forgotten() || origin == mView->Origin()) return;
     mView->SetOrigin(origin);
-    RebuildRoomPicture();
     ShowArea();
     Redraw();
 }
@@ -467,7 +458,7 @@ void TPathForm::MouseMoved(QPoint roomPos, Qt::KeyboardModifiers modifiers) {
     mPanels[1]->setText(QStringLiteral("y: %1").arg(RoundToInt32(y)));
     int hovered = mEdit->Dragging() ? -1 : PickPathPoint(path, roomPos.x(), roomPos.y());
     if (mEdit->MoveTo(roomPos.x(), roomPos.y(), alt)) {
-        mView->PathChanged();
+        mView->PointMoved(mEdit->Selected());
         mView->State().hovered = hovered;
         ShowValues();
         Redraw();
@@ -513,7 +504,7 @@ void TPathForm::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
 void TPathForm::FieldEdited() {
     if (Filling() || Forgotten()) return;
     if (mEdit->ChangeSelected(mXValue->Value(), mYValue->Value(), mSpeedValue->Value())) {
-        mView->PathChanged();
+        mView->PointMoved(mEdit->Selected());
         // The fields keep what is being typed.
         mPointModel->Refill();
         SelectLine(mEdit->Selected());
@@ -532,8 +523,7 @@ void TPathForm::ChooseRoom() {
     }
     if (Forgotten() || chosen == kMenuDismissed) return;
     mEdit->Path().BackgroundRoom = chosen;
-    RebuildRoomPicture();
-    Redraw();
+    TakeRoomCopy();
 }
 
 void TPathForm::Undo() {
@@ -593,9 +583,10 @@ void TPathForm::ScalePath() {
 }
 
 void TPathForm::ResourcesChanged(ResourceKind kind) {
-    if (kind != ResourceKind::Room || Forgotten()) return;
-    RebuildRoomPicture();
-    Redraw();
+    if (Forgotten()) return;
+    if (kind == ResourceKind::Room || kind == ResourceKind::Object || kind == ResourceKind::Sprite ||
+        kind == ResourceKind::Background)
+        TakeRoomCopy();
 }
 
 void TPathForm::Closing() {

@@ -22,7 +22,9 @@ class QToolButton;
 
 namespace kestrin {
 
+class CRoom;
 class PathPointModel;
+class RoomRenderer;
 class TPathView;
 class TValueEdit;
 
@@ -53,7 +55,8 @@ private:
     void SelectLine(int index);
     void ShowValues();
     void Redraw();
-    void RebuildRoomPicture();
+    // A fresh copy of the room behind the path, drawn anew.
+    void TakeRoomCopy();
     void ShowArea();
     void SetOrigin(QPoint origin);
     void CentreOnPath();
@@ -72,6 +75,10 @@ private:
 
     std::unique_ptr<PathEditController> mEdit;
     bool mCentred = false;
+    // Drawing a room sorts its instances and tiles: the room behind the path
+    // is drawn from a copy, so that showing it never changes the room.
+    std::unique_ptr<CRoom> mRoomCopy;
+    std::unique_ptr<RoomRenderer> mRoomRenderer;
 
     QLineEdit* mNameEdit = nullptr;
     QButtonGroup* mKindGroup = nullptr;

@@ -1,7 +1,9 @@
 #pragma once
-// A coarse grid over a path's computed segments and control points, so that
-// a redraw looks only at those near the view instead of testing every one of
-// a long path. Built once per change of the path and kept across redraws.
+// A coarse grid over a path's computed pieces and control points, so that a
+// redraw looks only at those near the view instead of testing every one of
+// a long path. Built once when the path changes as a whole; a dragged point
+// enters again only the pieces it moved, and the grid is made afresh only
+// after many such moves.
 
 #include <QRectF>
 #include <cstdint>
@@ -18,16 +20,26 @@ public:
 
     // False when made without a path, or for a path since grown or shrunk.
     bool Fits(const CPath& path) const;
+    // Control point i of the path moved and nothing else changed: its own
+    // entry and the pieces it shapes are entered again. A path whose counts
+    // changed is indexed afresh.
+    void PointMoved(const CPath& path, int i);
 
     // In increasing order, each once: every computed segment (the one from
-    // computed point j to j + 1) whose bounding box may meet the room
-    // rectangle, and perhaps a few more.
+    // computed point j to j + 1) of the pieces whose bounding box meets the
+    // room rectangle, and of those with coordinates beyond doubles.
     std::vector<int> SegmentsNear(const QRectF& room) const;
-    // In increasing order, each once: every control point that may lie in
-    // the room rectangle, and perhaps a few more.
+    // In increasing order, each once: every control point in the room
+    // rectangle, and those with coordinates beyond doubles.
     std::vector<int> PointsNear(const QRectF& room) const;
 
 private:
+    struct Box {
+        double left, top, right, bottom;
+    };
+    struct CellSpan {
+        int column0, column1, row0, row1;  // inclusive; empty when column0 > column1
+    };
     struct Grid {
         double left = 0;
         double top = 0;
@@ -40,24 +52,28 @@ private:
         // Each cell's entries are cellEntries[cellStart[c] .. cellStart[c + 1]).
         std::vector<std::int32_t> cellStart;
         std::vector<std::int32_t> cellEntries;
-        // Entries too large or too far out for the cells: always near.
+        // Entries too large or too far out for the cells: always tested.
         std::vector<std::int32_t> everywhere;
-    };
-    struct CellSpan {
-        int column0, column1, row0, row1;  // inclusive; empty when column0 > column1
-    };
-    struct Box {
-        double left, top, right, bottom;
+        // Every entry's box as it is now.
+        std::vector<Box> boxes;
+        // Entries whose boxes changed since the cells were made: the cells
+        // no longer tell where they are, so they are tested on every query.
+        std::vector<std::int32_t> moved;
+        std::vector<bool> isMoved;
     };
 
-    static Grid Build(const std::vector<Box>& boxes);
+    static Grid Build(std::vector<Box> boxes);
     static CellSpan Cells(const Grid& grid, const Box& box);
     static std::vector<int> Near(const Grid& grid, const QRectF& room);
+    // Gives entry i a new box; too many such changes make the grid afresh.
+    static void Move(Grid& grid, int i, const Box& box);
+    Box PieceBox(const CPath& path, int piece) const;
 
     bool mBuilt = false;
-    int mComputedCount = 0;
     int mPointCount = 0;
-    Grid mSegments;
+    // Piece k is the computed segments mPieceStarts[k] to mPieceStarts[k + 1] - 1.
+    std::vector<int> mPieceStarts;
+    Grid mPieces;
     Grid mPoints;
 };
 

@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <utility>
 
+#include "editors/room_renderer.h"
 #include "resources/path.h"
 
 namespace kestrin {
@@ -19,20 +20,57 @@ TPathView::TPathView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void TPathView::SetOrigin(QPoint origin) {
+    if (origin == mState.origin) return;
+    mState.origin = origin;
+    mRoomStale = true;
+}
+
+void TPathView::SetRoom(RoomRenderer* room) {
+    mRoom = room;
+    mRoomStale = true;
+    update();
+}
+
+void TPathView::DrawRoomPicture() {
+    mRoomStale = false;
+    if (!mRoom || size().isEmpty()) {
+        mRoomPicture = QImage();
+        return;
+    }
+    if (mRoomPicture.size() != size()) mRoomPicture = QImage(size(), QImage::Format_RGB32);
+    // The room as its editor shows it, without the room's own grid and
+    // views; white beyond its end, as the drawing is white.
+    RoomShowRules rules;
+    rules.grid = false;
+    rules.views = false;
+    mRoom->Render(mRoomPicture, mRoomPicture.rect(), mState.origin.x(), mState.origin.y(), rules, Qt::white);
+}
+
+void TPathView::UpdateIndex() {
+    if (mIndexStale) {
+        mIndex = PathIndex(*mPath);
+        mIndexStale = false;
+    } else {
+        for (int i : mMovedPoints) mIndex.PointMoved(*mPath, i);
+    }
+    mMovedPoints.clear();
+}
+
 void TPathView::paintEvent(QPaintEvent* event) {
     QRect area = event->rect();
     if (mBuffer.size() != size()) {
         mBuffer = QImage(size(), QImage::Format_RGB32);
-        area = rect();
+        mRoomStale = true;
     }
     if (mBuffer.isNull()) return;
+    if (mRoomStale) {
+        DrawRoomPicture();
+        area = rect();
+    }
     if (mPath) {
-        if (mIndexStale) {
-            mIndex = PathIndex(*mPath);
-            mIndexStale = false;
-        }
-        bool roomFits = !mRoomPicture.isNull() && mRoomPicture.size() == size();
-        DrawPathPicture(mBuffer, *mPath, roomFits ? &mRoomPicture : nullptr, mState, area, &mIndex);
+        UpdateIndex();
+        DrawPathPicture(mBuffer, *mPath, mRoomPicture.isNull() ? nullptr : &mRoomPicture, mState, area, &mIndex);
     } else {
         mBuffer.fill(Qt::white);
     }

@@ -1,10 +1,11 @@
 #pragma once
-// The path editor's drawing: shows the picture of path_drawing.h and turns
-// the mouse, the wheel and the keys into room positions for the window.
+// The path editor's drawing: shows the picture of path_drawing.h over the
+// room behind the path, and turns the mouse, the wheel and the keys into
+// room positions for the window.
 
 #include <QImage>
 #include <QWidget>
-#include <utility>
+#include <vector>
 
 #include "editors/path_drawing.h"
 #include "editors/path_index.h"
@@ -12,6 +13,7 @@
 namespace kestrin {
 
 class CPath;
+class RoomRenderer;
 
 class TPathView : public QWidget {
     Q_OBJECT
@@ -25,12 +27,17 @@ public:
     // The path's points or its curve changed: the next paint indexes it
     // anew. Moving the marks or the view keeps the index.
     void PathChanged() { mIndexStale = true; }
+    // Only control point i moved: the next paint enters again just what it
+    // shapes.
+    void PointMoved(int i) { mMovedPoints.push_back(i); }
     PathPictureState& State() { return mState; }
     const PathPictureState& State() const { return mState; }
     QPoint Origin() const { return mState.origin; }
-    void SetOrigin(QPoint origin) { mState.origin = origin; }
-    void SetRoomPicture(QImage picture) { mRoomPicture = std::move(picture); }
-    const QImage& RoomPicture() const { return mRoomPicture; }
+    void SetOrigin(QPoint origin);
+    // The room behind the path, or none; set again after the room changed.
+    // Its picture is drawn at the next paint after the room, the origin or
+    // the size changed, never for a change of the path.
+    void SetRoom(RoomRenderer* room);
     // Changes the selected and the hovered point while the path stays as it
     // is: only the places of the marks are drawn again.
     void SetMarks(int selected, int hovered);
@@ -59,13 +66,18 @@ protected:
 
 private:
     void UpdatePoint(int index);
+    void UpdateIndex();
+    void DrawRoomPicture();
 
     const CPath* mPath = nullptr;
     PathPictureState mState;
+    RoomRenderer* mRoom = nullptr;
     QImage mRoomPicture;
+    bool mRoomStale = true;
     QImage mBuffer;
     PathIndex mIndex;
     bool mIndexStale = true;
+    std::vector<int> mMovedPoints;
     QPoint mWheelRest;  // eighths of a degree not yet a whole step
 };
 

@@ -1,9 +1,8 @@
 #pragma once
 // TRoomView: the room drawn for editing. It keeps a back buffer the size of
-// the visible part of the room (in room pixels) and re-renders only the
-// dirty rectangles from a paint list culled to each; grid and view outlines
-// go on top of each rectangle. Pictures come converted once from a
-// RoomImageCache. Zoom scales the buffer with nearest pixels when shown.
+// the visible part of the room (in room pixels) and has the RoomRenderer
+// draw only the dirty rectangles into it. Zoom scales the buffer with
+// nearest pixels when shown.
 // The view reports the mouse in room coordinates and leaves what it means
 // to its owner, so the room and the path editor can share it.
 
@@ -12,8 +11,7 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "editors/room_image_cache.h"
-#include "editors/room_paint_list.h"
+#include "editors/room_renderer.h"
 
 class QScrollBar;
 
@@ -48,7 +46,7 @@ public:
     // Renders what is dirty into the back buffer (painting does this too).
     void Render();
     const QImage& BackBuffer() const { return mBuffer; }
-    RoomImageCache& Images() { return mImages; }
+    RoomImageCache& Images() { return mRenderer.Images(); }
 
     // A picture that follows the mouse (the current object or tile), drawn
     // over the view at a room position; a null image hides it.
@@ -78,15 +76,9 @@ protected:
 
 private:
     void ResizeBuffer();
-    void RenderRect(const QRect& rect);
-    void DrawLayers(QPainter& painter, const std::vector<int>& layers, const QRect& rect);
-    void XorGrid(const QRect& rect);
-    void DrawViewOutlines(QPainter& painter);
     QRect WidgetRectOf(const QRect& bufferRect) const;
 
-    CRoom& mRoom;
-    const ResourceLookup& mGame;
-    RoomImageCache mImages;
+    RoomRenderer mRenderer;
     RoomShowRules mRules;
     std::int64_t mScrollX = 0, mScrollY = 0;
     int mZoom = 100;

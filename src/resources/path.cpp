@@ -30,19 +30,16 @@ double SquaredDistance(const PathPoint& a, const PathPoint& b) {
 }  // namespace
 
 void CPath::Assign(const CPath& other) {
-    Kind = other.Kind;
-    Closed = other.Closed;
-    Precision = other.Precision;
-    BackgroundRoom = other.BackgroundRoom;
-    SnapX = other.SnapX;
-    SnapY = other.SnapY;
-    mPoints = other.mPoints;
-    Recompute();
+    // Every change of the points or the settings recomputes, so the other
+    // path's polyline is already the one these would make: it is copied,
+    // not made again (a long smooth path takes far longer to compute).
+    if (&other != this) *this = other;
 }
 
 void CPath::ClearPoints() {
     mPoints.clear();
     mComputed.clear();
+    mPieceStarts.clear();
     mLength = 0;
 }
 
@@ -166,6 +163,7 @@ void CPath::Subdivide(int depth, const PathPoint& s, const PathPoint& c, const P
 
 void CPath::Recompute() {
     mComputed.clear();
+    mPieceStarts.clear();
     int n = PointCount();
     if (Kind == kPathSmooth) {
         if (n >= 1) {
@@ -180,8 +178,10 @@ void CPath::Recompute() {
             // segment makes up to 2^depth points, so the depth is lowered
             // until the whole curve stays within a few million points.
             while (depth > 0 && (static_cast<std::int64_t>(n) << depth) > kMaxComputedPoints) --depth;
-            for (int k = 0; k <= last; ++k)
+            for (int k = 0; k <= last; ++k) {
+                mPieceStarts.push_back(ComputedCount());
                 Subdivide(depth, Mid(at(k), at(k + 1)), at(k + 1), Mid(at(k + 1), at(k + 2)));
+            }
             if (Closed) {
                 if (!mComputed.empty()) mComputed.push_back(mComputed.front());
             } else {
@@ -189,14 +189,44 @@ void CPath::Recompute() {
             }
         }
     } else {
-        for (const auto& p : mPoints) Append(p);
+        for (const auto& p : mPoints) {
+            mPieceStarts.push_back(ComputedCount());
+            Append(p);
+        }
         if (Closed && n > 0) Append(mPoints.front());
+    }
+    // The first piece holds an open curve's first point too, and the last
+    // one every segment up to the end.
+    if (ComputedCount() < 2) {
+        mPieceStarts.clear();
+    } else {
+        if (mPieceStarts.empty()) mPieceStarts.push_back(0);
+        mPieceStarts.front() = 0;
+        while (mPieceStarts.size() > 1 && mPieceStarts.back() >= ComputedCount() - 1) mPieceStarts.pop_back();
+        mPieceStarts.push_back(ComputedCount() - 1);
     }
     mLength = 0;
     for (std::size_t i = 0; i < mComputed.size(); ++i) {
         if (i > 0) mLength += std::hypot(mComputed[i].x - mComputed[i - 1].x, mComputed[i].y - mComputed[i - 1].y);
         mComputed[i].distance = mLength;
     }
+}
+
+std::vector<int> CPath::PiecesShapedBy(int i) const {
+    std::vector<int> pieces;
+    const int count = static_cast<int>(mPieceStarts.size()) - 1;
+    if (count <= 0 || i < 0 || i >= PointCount()) return pieces;
+    // A straight segment k joins points k and k + 1. A smooth stretch k is
+    // shaped by points k to k + 2, and the piece before it ends with the
+    // segment that leads to its first point.
+    const int reach = Kind == kPathSmooth ? 3 : 1;
+    for (int k = i - reach; k <= i; ++k) {
+        int piece = Closed ? ((k % count) + count) % count : std::clamp(k, 0, count - 1);
+        pieces.push_back(piece);
+    }
+    std::sort(pieces.begin(), pieces.end());
+    pieces.erase(std::unique(pieces.begin(), pieces.end()), pieces.end());
+    return pieces;
 }
 
 PathPoint CPath::PositionFrom(double f, int& from) const {

@@ -64,6 +64,15 @@ public:
     int ComputedCount() const { return static_cast<int>(mComputed.size()); }
     const std::vector<ComputedPathPoint>& Computed() const { return mComputed; }
     double Length() const { return mLength; }
+    // The computed polyline in pieces: piece k is the segments from computed
+    // point PieceStarts()[k] up to PieceStarts()[k + 1] (the last entry is
+    // the last computed point). A smooth path has a piece per stretch of
+    // curve, a straight one a piece per segment. Moving one control point
+    // changes only a few pieces and never their number, so a drawing can
+    // keep what it knows of the others.
+    const std::vector<int>& PieceStarts() const { return mPieceStarts; }
+    // In increasing order: the pieces whose points depend on control point i.
+    std::vector<int> PiecesShapedBy(int i) const;
 
     // Reads versions 530 and 420; false (the path unchanged) for any other.
     bool LoadFromStream(CStream& stream);
@@ -87,6 +96,7 @@ private:
 
     std::vector<PathPoint> mPoints;
     std::vector<ComputedPathPoint> mComputed;
+    std::vector<int> mPieceStarts;
     double mLength = 0;
 };
 

@@ -23,9 +23,12 @@
 #include "editors/path_index.h"
 #include "editors/path_point_model.h"
 #include "editors/path_view.h"
+#include "editors/room_view.h"
 #include "image_editors/value_edit.h"
+#include "resources/background.h"
 #include "resources/object.h"
 #include "resources/room.h"
+#include "resources/sprite.h"
 #include "storage/resource_tree.h"
 #include "storage/tree_codes.h"
 #include "support/editor_fixture.h"
@@ -420,6 +423,79 @@ TEST_F(PathRoomTest, RoomBehindThePath) {
     game.Rooms().DeleteResource(room);
     Settle();
     EXPECT_EQ(Panel(form, 3), "");
+}
+
+// The room behind the path looks as the room editor shows it (without its
+// grid): layers, sprites and placeholders in depth order, white beyond the
+// room's end.
+TEST_F(PathRoomTest, RoomLooksAsInTheRoomEditor) {
+    int sprite = game.Sprites().AddResource();
+    Bitmap24 picture(16, 16, 0x0000FF);
+    picture.FillRect(4, 4, 12, 12, 0x00FF00);
+    game.Sprites().ResourceAt(sprite)->AddImage(&picture);
+    game.Objects().ResourceAt(1)->Sprite = sprite;
+    int back = game.Backgrounds().AddResource();
+    Bitmap24 tiles(48, 32, 0x804020);
+    tiles.FillRect(0, 0, 24, 16, 0xC0C0C0);
+    game.Backgrounds().ResourceAt(back)->SetImage(&tiles);
+    CRoom& r = *game.Rooms().ResourceAt(room);
+    RoomBackground layer;
+    layer.Visible = true;
+    layer.Background = back;
+    layer.X = 5;
+    layer.Y = -3;
+    r.SetLayer(0, layer);
+    r.AddInstance(30, 12, 1, game);
+    r.Width = 300;
+    r.Height = 200;
+    Path().BackgroundRoom = room;
+    TPathForm* form = OpenPath();
+    Click(form, "GridBtn");
+    QImage shown = form->View()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    CRoom copy;
+    copy.Assign(&r);
+    TRoomView editor(copy, game);
+    RoomShowRules rules;
+    rules.grid = false;
+    editor.SetRules(rules);
+    editor.resize(shown.size());
+    editor.Render();
+    QImage expected = editor.BackBuffer().convertToFormat(QImage::Format_RGB32);
+    ASSERT_GE(shown.width(), 320);
+    ASSERT_GE(shown.height(), 220);
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            QRgb want = x < r.Width && y < r.Height ? expected.pixel(x, y) : qRgb(255, 255, 255);
+            ASSERT_EQ(shown.pixel(x, y), want) << x << "," << y;
+        }
+    }
+    // The sprite is there, over the layer.
+    EXPECT_EQ(shown.pixelColor(30 + 6, 12 + 6), QColor(0, 255, 0));
+}
+
+// Editing the path never draws the room again; Undo and a new choice of
+// room take it afresh.
+TEST_F(PathRoomTest, RoomIsDrawnAgainOnUndoNotForPathEdits) {
+    Path().BackgroundRoom = room;
+    TPathForm* form = OpenPath();
+    auto corner = [&] { return form->View()->grab().toImage().pixelColor(3, 3); };
+    const QColor before(0x99, 0x66, 0x33);
+    EXPECT_EQ(corner(), before);
+    // Changed behind the window's back.
+    game.Rooms().ResourceAt(room)->Color = 0x00FF00;
+    Press(form, {200, 150});
+    Release(form, {200, 150});
+    ASSERT_EQ(Path().PointCount(), 1);
+    EXPECT_EQ(corner(), before);
+    Click(form, "UndoBtn");
+    EXPECT_EQ(Path().PointCount(), 0);
+    EXPECT_EQ(corner(), QColor(0, 255, 0));
+
+    game.Rooms().ResourceAt(room)->Color = 0xFF0000;
+    AnswerRoomMenu("room_first");
+    Click(form, "RoomBtn");
+    EXPECT_EQ(corner(), QColor(0, 0, 255));
 }
 
 TEST_F(PathFormTest, CloseWithNoRestoresThePath) {
