@@ -48,6 +48,17 @@ Value GameRestart(FunctionCall& call) {
     return 0.0;
 }
 
+Value GameSave(FunctionCall& call) {
+    call.world.SaveGame(call.Text(0));
+    return 0.0;
+}
+
+Value GameLoad(FunctionCall& call) {
+    std::string error;
+    if (!call.world.LoadGame(call.Text(0), error)) return call.Fail(error);
+    return 0.0;
+}
+
 Value ShowMessage(FunctionCall& call) {
     call.world.Shell().ShowMessage(call.Text(0));
     return 0.0;
@@ -220,6 +231,7 @@ void AddGameFunctions(std::vector<WorldFunctionEntry>& table) {
         {"room_goto_previous", RoomGotoPrevious},  {"room_restart", RoomRestart},
         {"room_next", RoomNext},                   {"room_previous", RoomPrevious},
         {"game_end", GameEnd},                     {"game_restart", GameRestart},
+        {"game_save", GameSave},                   {"game_load", GameLoad},
         {"show_message", ShowMessage},             {"show_question", ShowQuestion},
         {"show_error", ShowError},                 {"show_info", ShowInfo},
         {"sleep", Sleep},                          {"sound_play", SoundPlay},

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "engine/game_shell.h"
+#include "engine/saved_game.h"
 #include "engine/script_side.h"
 #include "resources/event.h"
 #include "resources/event_types.h"
@@ -54,6 +55,7 @@ bool World::Start() {
     mStarted = true;
     EnterRoom(first, true);
     ApplyRoomChange();
+    ApplySaveAndLoad();
     return !mEnded;
 }
 
@@ -319,6 +321,7 @@ void World::Step(Canvas* canvas) {
     PurgeDead();
     ApplyRoomChange();
     PurgeDead();
+    ApplySaveAndLoad();
     ++mStepCount;
 }
 

@@ -31,6 +31,7 @@ namespace kestrin::engine {
 class Canvas;
 class GameShell;
 class ScriptSide;
+struct SavedGame;
 
 // Where the code that runs came from: for error messages, `other` and
 // event_inherited.
@@ -165,6 +166,12 @@ public:
     int PreviousRoom(int room) const;
     void RestartGame() { mRestartPending = true; }
 
+    // Saving and loading the game being played: both happen at the end of
+    // the step, so a saved game is one between two steps. Loading reads the
+    // file at once and refuses one that cannot be loaded, with the reason.
+    void SaveGame(const std::string& file) { mPendingSave = file; }
+    bool LoadGame(const std::string& file, std::string& error);
+
     // Reports a run-time error as the game options say.
     void ReportError(const std::string& message);
     // Called for every event that runs, before it runs; for tests.
@@ -182,6 +189,9 @@ private:
     void EnterRoom(int room, bool gameStart);
     void LeaveRoom();
     void ApplyRoomChange();
+    void ApplySaveAndLoad();
+    void CaptureGame(SavedGame& saved) const;
+    void RestoreGame(SavedGame& saved);
     void RunEvent(const ResolvedEvent& event, Instance& self, Instance* other, int type, int number);
     void RunTimelineMoment(Instance& self, int timeline, const CEvent& moment);
     void ForEachLive(const std::function<void(Instance&)>& visit);
@@ -226,6 +236,8 @@ private:
     EventTrace mTrace;
 
     int mPendingRoom = -1;
+    std::string mPendingSave;
+    std::unique_ptr<SavedGame> mPendingLoad;
     bool mRestartPending = false;
     bool mEnded = false;
     bool mStarted = false;
