@@ -100,7 +100,12 @@ Value SoundStop(FunctionCall& call) {
 }
 
 Value SoundStopAll(FunctionCall& call) {
-    for (int i = 0; i < call.world.GameData().Sounds().ResourceCount(); ++i) call.world.Shell().StopSound(i);
+    call.world.Shell().StopAllSounds();
+    return 0.0;
+}
+
+Value SoundVolume(FunctionCall& call) {
+    if (SoundExists(call)) call.world.Shell().SetSoundVolume(call.Int(0), std::clamp(call.Real(1), 0.0, 1.0));
     return 0.0;
 }
 
@@ -203,6 +208,21 @@ Value BackgroundGetHeight(FunctionCall& call) {
     return b ? static_cast<double>(b->Height) : 0.0;
 }
 
+Value DatafileExists(FunctionCall& call) { return Exists(call.world.GameData().DataFiles(), call.Int(0)); }
+
+Value DatafileGetFilename(FunctionCall& call) {
+    const CDataFile* file = call.world.GameData().DataFiles().ResourceAt(call.Int(0));
+    return file ? Value(file->FileName) : Value("");
+}
+
+// Writes the data file's bytes under the name given.
+Value DatafileExport(FunctionCall& call) {
+    const CDataFile* file = call.world.GameData().DataFiles().ResourceAt(call.Int(0));
+    if (!file) return call.Fail("Data file does not exist.");
+    if (!file->SaveToFile(call.Text(1))) return call.Fail("Cannot export the data file to " + call.Text(1) + ".");
+    return 0.0;
+}
+
 template <ResourceKind Kind>
 Value NameOf(FunctionCall& call) {
     const Game& game = call.world.GameData();
@@ -237,6 +257,7 @@ void AddGameFunctions(std::vector<WorldFunctionEntry>& table) {
         {"sleep", Sleep},                          {"sound_play", SoundPlay},
         {"sound_loop", SoundLoop},                 {"sound_stop", SoundStop},
         {"sound_stop_all", SoundStopAll},          {"sound_isplaying", SoundIsPlaying},
+        {"sound_volume", SoundVolume},
         {"keyboard_check", KeyboardCheck},         {"keyboard_check_pressed", KeyboardCheckPressed},
         {"keyboard_check_released", KeyboardCheckReleased}, {"keyboard_check_direct", KeyboardCheck},
         {"keyboard_clear", KeyboardClear},         {"io_clear", IoClear},
@@ -254,6 +275,8 @@ void AddGameFunctions(std::vector<WorldFunctionEntry>& table) {
         {"sprite_get_name", NameOf<ResourceKind::Sprite>}, {"object_get_name", NameOf<ResourceKind::Object>},
         {"room_get_name", NameOf<ResourceKind::Room>},     {"sound_get_name", NameOf<ResourceKind::Sound>},
         {"background_get_name", NameOf<ResourceKind::Background>},
+        {"datafile_exists", DatafileExists},       {"datafile_get_name", NameOf<ResourceKind::DataFile>},
+        {"datafile_get_filename", DatafileGetFilename}, {"datafile_export", DatafileExport},
         {"object_get_sprite", ObjectGetSprite},    {"object_get_parent", ObjectGetParent},
         {"object_is_ancestor", ObjectIsAncestor},
     });

@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/highscore_table.h"
 #include "engine/input_state.h"
 #include "engine/instance.h"
 #include "engine/object_table.h"
@@ -117,6 +118,7 @@ public:
     RoomState& Room() { return mRoom; }
     const RoomState& Room() const { return mRoom; }
     RandomSource& Random() { return mRandom; }
+    HighscoreTable& Highscores() { return mHighscores; }
     const SpriteFrames* Sprite(int index);
 
     // Instances in creation order, the dead ones still among them until the
@@ -231,6 +233,7 @@ private:
     GameValues mValues;
     InputState mInput;
     RandomSource mRandom;
+    HighscoreTable mHighscores;
     std::vector<const EventContext*> mContexts;
     Canvas* mCanvas = nullptr;
     EventTrace mTrace;

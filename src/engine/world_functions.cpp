@@ -25,6 +25,7 @@ std::vector<WorldFunctionEntry> WorldFunctions() {
     AddMotionFunctions(table);
     AddDrawingFunctions(table);
     AddGameFunctions(table);
+    AddHighscoreFunctions(table);
     return table;
 }
 

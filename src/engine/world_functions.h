@@ -53,5 +53,6 @@ void AddInstanceFunctions(std::vector<WorldFunctionEntry>& table);
 void AddMotionFunctions(std::vector<WorldFunctionEntry>& table);
 void AddDrawingFunctions(std::vector<WorldFunctionEntry>& table);
 void AddGameFunctions(std::vector<WorldFunctionEntry>& table);
+void AddHighscoreFunctions(std::vector<WorldFunctionEntry>& table);
 
 }  // namespace kestrin::engine
