@@ -10,6 +10,7 @@
 
 #include <cstring>
 
+#include "engine/game_shell.h"
 #include "engine/world.h"
 #include "runner/information_window.h"
 #include "storage/game.h"
@@ -161,6 +162,12 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
     }
     if (event->key() == Qt::Key_F4 && mGame.Options.ScreenKey) {
         setWindowState(windowState() ^ Qt::WindowFullScreen);
+        return;
+    }
+    if ((event->key() == Qt::Key_F5 || event->key() == Qt::Key_F6) && mGame.Options.SaveKey && !mSaveFile.empty()) {
+        std::string error;
+        if (event->key() == Qt::Key_F5) mWorld.SaveGame(mSaveFile);
+        else if (!mWorld.LoadGame(mSaveFile, error)) mWorld.Shell().ShowMessage(error);
         return;
     }
     if (event->isAutoRepeat()) return;
