@@ -109,6 +109,20 @@ Value SoundVolume(FunctionCall& call) {
     return 0.0;
 }
 
+template <typename Field>
+Value SoundGet(FunctionCall& call, Field field) {
+    const CSound* sound = call.world.GameData().Sounds().ResourceAt(call.Int(0));
+    return sound ? static_cast<double>(field(*sound)) : -1.0;
+}
+
+Value SoundGetKind(FunctionCall& call) { return SoundGet(call, [](const CSound& s) { return s.Kind; }); }
+Value SoundGetBuffers(FunctionCall& call) { return SoundGet(call, [](const CSound& s) { return s.Buffers; }); }
+Value SoundGetEffects(FunctionCall& call) { return SoundGet(call, [](const CSound& s) { return s.Effects; }); }
+Value SoundGetLoadOnUse(FunctionCall& call) { return SoundGet(call, [](const CSound& s) { return s.LoadOnUse; }); }
+
+// The runner keeps every sound in memory: nothing to let go or bring back.
+Value SoundKeptInMemory(FunctionCall&) { return 0.0; }
+
 Value SoundIsPlaying(FunctionCall& call) { return call.world.Shell().SoundPlaying(call.Int(0)) ? 1.0 : 0.0; }
 
 int Key(FunctionCall& call) { return call.Int(0); }
@@ -257,7 +271,10 @@ void AddGameFunctions(std::vector<WorldFunctionEntry>& table) {
         {"sleep", Sleep},                          {"sound_play", SoundPlay},
         {"sound_loop", SoundLoop},                 {"sound_stop", SoundStop},
         {"sound_stop_all", SoundStopAll},          {"sound_isplaying", SoundIsPlaying},
-        {"sound_volume", SoundVolume},
+        {"sound_volume", SoundVolume},             {"sound_get_kind", SoundGetKind},
+        {"sound_get_buffers", SoundGetBuffers},    {"sound_get_effects", SoundGetEffects},
+        {"sound_get_loadonuse", SoundGetLoadOnUse}, {"sound_discard", SoundKeptInMemory},
+        {"sound_restore", SoundKeptInMemory},
         {"keyboard_check", KeyboardCheck},         {"keyboard_check_pressed", KeyboardCheckPressed},
         {"keyboard_check_released", KeyboardCheckReleased}, {"keyboard_check_direct", KeyboardCheck},
         {"keyboard_clear", KeyboardClear},         {"io_clear", IoClear},
