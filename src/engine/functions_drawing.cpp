@@ -17,6 +17,14 @@
 
 namespace kestrin::engine {
 
+TextFont GameFont(const GameValues& values) {
+    TextFont font;
+    font.name = values.fontName;
+    font.size = values.fontSize;
+    font.style = static_cast<int>(values.fontStyle);
+    return font;
+}
+
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -140,24 +148,16 @@ Value DrawArrow(FunctionCall& call) {
     return 0.0;
 }
 
-TextFont FontOf(const GameValues& v) {
-    TextFont font;
-    font.name = v.fontName;
-    font.size = v.fontSize;
-    font.style = static_cast<int>(v.fontStyle);
-    return font;
-}
-
 TextBlock Layout(FunctionCall& call, int x, int y, const std::string& text, int separation, int width) {
     const GameValues& v = call.world.Values();
-    return LayOutText(text, x, y, static_cast<int>(v.fontAlign), separation, width, call.world.Metrics(), FontOf(v));
+    return LayOutText(text, x, y, static_cast<int>(v.fontAlign), separation, width, call.world.Metrics(), GameFont(v));
 }
 
 void DrawLines(FunctionCall& call, int separation, int width) {
     Canvas* canvas = call.world.DrawingCanvas();
     if (!canvas) return;
     const GameValues& v = call.world.Values();
-    const TextFont font = FontOf(v);
+    const TextFont font = GameFont(v);
     for (const TextLine& line : Layout(call, Pixel(call.Real(0)), Pixel(call.Real(1)), call.Text(2), separation, width).lines)
         canvas->Text(line.x, line.y, line.text, font, ColorOf(v.fontColor));
 }

@@ -48,6 +48,17 @@ Value GameRestart(FunctionCall& call) {
     return 0.0;
 }
 
+Value GameSave(FunctionCall& call) {
+    call.world.SaveGame(call.Text(0));
+    return 0.0;
+}
+
+Value GameLoad(FunctionCall& call) {
+    std::string error;
+    if (!call.world.LoadGame(call.Text(0), error)) return call.Fail(error);
+    return 0.0;
+}
+
 Value ShowMessage(FunctionCall& call) {
     call.world.Shell().ShowMessage(call.Text(0));
     return 0.0;
@@ -89,9 +100,28 @@ Value SoundStop(FunctionCall& call) {
 }
 
 Value SoundStopAll(FunctionCall& call) {
-    for (int i = 0; i < call.world.GameData().Sounds().ResourceCount(); ++i) call.world.Shell().StopSound(i);
+    call.world.Shell().StopAllSounds();
     return 0.0;
 }
+
+Value SoundVolume(FunctionCall& call) {
+    if (SoundExists(call)) call.world.Shell().SetSoundVolume(call.Int(0), std::clamp(call.Real(1), 0.0, 1.0));
+    return 0.0;
+}
+
+template <typename Field>
+Value SoundGet(FunctionCall& call, Field field) {
+    const CSound* sound = call.world.GameData().Sounds().ResourceAt(call.Int(0));
+    return sound ? static_cast<double>(field(*sound)) : -1.0;
+}
+
+Value SoundGetKind(FunctionCall& call) { return SoundGet(call, [](const CSound& s) { return s.Kind; }); }
+Value SoundGetBuffers(FunctionCall& call) { return SoundGet(call, [](const CSound& s) { return s.Buffers; }); }
+Value SoundGetEffects(FunctionCall& call) { return SoundGet(call, [](const CSound& s) { return s.Effects; }); }
+Value SoundGetLoadOnUse(FunctionCall& call) { return SoundGet(call, [](const CSound& s) { return s.LoadOnUse; }); }
+
+// The runner keeps every sound in memory: nothing to let go or bring back.
+Value SoundKeptInMemory(FunctionCall&) { return 0.0; }
 
 Value SoundIsPlaying(FunctionCall& call) { return call.world.Shell().SoundPlaying(call.Int(0)) ? 1.0 : 0.0; }
 
@@ -192,6 +222,21 @@ Value BackgroundGetHeight(FunctionCall& call) {
     return b ? static_cast<double>(b->Height) : 0.0;
 }
 
+Value DatafileExists(FunctionCall& call) { return Exists(call.world.GameData().DataFiles(), call.Int(0)); }
+
+Value DatafileGetFilename(FunctionCall& call) {
+    const CDataFile* file = call.world.GameData().DataFiles().ResourceAt(call.Int(0));
+    return file ? Value(file->FileName) : Value("");
+}
+
+// Writes the data file's bytes under the name given.
+Value DatafileExport(FunctionCall& call) {
+    const CDataFile* file = call.world.GameData().DataFiles().ResourceAt(call.Int(0));
+    if (!file) return call.Fail("Data file does not exist.");
+    if (!file->SaveToFile(call.Text(1))) return call.Fail("Cannot export the data file to " + call.Text(1) + ".");
+    return 0.0;
+}
+
 template <ResourceKind Kind>
 Value NameOf(FunctionCall& call) {
     const Game& game = call.world.GameData();
@@ -220,11 +265,16 @@ void AddGameFunctions(std::vector<WorldFunctionEntry>& table) {
         {"room_goto_previous", RoomGotoPrevious},  {"room_restart", RoomRestart},
         {"room_next", RoomNext},                   {"room_previous", RoomPrevious},
         {"game_end", GameEnd},                     {"game_restart", GameRestart},
+        {"game_save", GameSave},                   {"game_load", GameLoad},
         {"show_message", ShowMessage},             {"show_question", ShowQuestion},
         {"show_error", ShowError},                 {"show_info", ShowInfo},
         {"sleep", Sleep},                          {"sound_play", SoundPlay},
         {"sound_loop", SoundLoop},                 {"sound_stop", SoundStop},
         {"sound_stop_all", SoundStopAll},          {"sound_isplaying", SoundIsPlaying},
+        {"sound_volume", SoundVolume},             {"sound_get_kind", SoundGetKind},
+        {"sound_get_buffers", SoundGetBuffers},    {"sound_get_effects", SoundGetEffects},
+        {"sound_get_loadonuse", SoundGetLoadOnUse}, {"sound_discard", SoundKeptInMemory},
+        {"sound_restore", SoundKeptInMemory},
         {"keyboard_check", KeyboardCheck},         {"keyboard_check_pressed", KeyboardCheckPressed},
         {"keyboard_check_released", KeyboardCheckReleased}, {"keyboard_check_direct", KeyboardCheck},
         {"keyboard_clear", KeyboardClear},         {"io_clear", IoClear},
@@ -242,6 +292,8 @@ void AddGameFunctions(std::vector<WorldFunctionEntry>& table) {
         {"sprite_get_name", NameOf<ResourceKind::Sprite>}, {"object_get_name", NameOf<ResourceKind::Object>},
         {"room_get_name", NameOf<ResourceKind::Room>},     {"sound_get_name", NameOf<ResourceKind::Sound>},
         {"background_get_name", NameOf<ResourceKind::Background>},
+        {"datafile_exists", DatafileExists},       {"datafile_get_name", NameOf<ResourceKind::DataFile>},
+        {"datafile_get_filename", DatafileGetFilename}, {"datafile_export", DatafileExport},
         {"object_get_sprite", ObjectGetSprite},    {"object_get_parent", ObjectGetParent},
         {"object_is_ancestor", ObjectIsAncestor},
     });

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/game_screen.h"
+#include "engine/highscore_table.h"
 
 namespace kestrin::engine {
 
@@ -20,7 +21,21 @@ public:
     virtual void PlaySound(int /*sound*/, bool /*loop*/) {}
     virtual void StopSound(int /*sound*/) {}
     virtual bool SoundPlaying(int /*sound*/) const { return false; }
+    // Stops every sound at once.
+    virtual void StopAllSounds() {}
+    // Volume from 0 (silent) to 1 (as recorded).
+    virtual void SetSoundVolume(int /*sound*/, double /*volume*/) {}
     virtual void ShowInformation() {}
+    // Where the game's high-score table is kept; empty keeps it only while
+    // the game runs.
+    virtual std::string HighscoreFile() const { return {}; }
+    // The name for a new high score; headless play takes the anonymous name.
+    virtual std::string AskHighscoreName() { return kHighscoreAnonymous; }
+    // Shows the table with the new entry's place (0 for none) marked;
+    // headless play writes it as lines.
+    virtual void ShowHighscores(const HighscoreTable& table, int newPlace, const HighscoreLook& /*look*/) {
+        for (const std::string& line : HighscoreLines(table, newPlace)) ShowMessage(line);
+    }
     // Headless play has no real time to wait for.
     virtual void Sleep(int /*milliseconds*/) {}
     // The window the game is shown in; without one, a fixed screen answers.

@@ -70,6 +70,13 @@ struct Instance {
     void SetDirection(double d);
     void SetMotion(double direction, double speed);
     void AddMotion(double direction, double speed);
+    // Both forms as they were saved, without working one out from the other.
+    void RestoreMotion(double h, double v, double speed, double direction) {
+        mHspeed = h;
+        mVspeed = v;
+        mSpeed = speed;
+        mDirection = direction;
+    }
 
 private:
     void SpeedFromComponents();

@@ -253,6 +253,10 @@ ScriptSide::ScriptSide(World& world, std::vector<std::string> libraryCode)
 
 ScriptSide::~ScriptSide() = default;
 
+NameTable& ScriptSide::Names() { return mImpl->mNames; }
+
+VariableStore& ScriptSide::Globals() { return mImpl->mHost.Globals(); }
+
 void ScriptSide::Prepare() { mImpl->Prepare(); }
 
 void ScriptSide::RunActions(const CEvent& list, EventContext& context) {

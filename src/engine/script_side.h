@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/script/name_table.h"
+#include "engine/script/variable_store.h"
 #include "engine/value.h"
 
 namespace kestrin {
@@ -37,6 +39,11 @@ public:
     // The value of an expression in an instance (or in none); false with the
     // error text. For checks from outside the game, such as tests.
     bool Evaluate(const std::string& expression, Instance* self, Value& value, std::string& error);
+
+    // The names the code uses and the plain global variables, for saving and
+    // loading the game.
+    NameTable& Names();
+    VariableStore& Globals();
 
     // What the action performer of the source file reaches into.
     class Impl;

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "engine/game_shell.h"
+#include "engine/saved_game.h"
 #include "engine/script_side.h"
 #include "engine/text_layout.h"
 #include "resources/event.h"
@@ -56,6 +57,7 @@ bool World::Start() {
     mStarted = true;
     EnterRoom(first, true);
     ApplyRoomChange();
+    ApplySaveAndLoad();
     return !mEnded;
 }
 
@@ -329,6 +331,7 @@ void World::Step(Canvas* canvas) {
     PurgeDead();
     ApplyRoomChange();
     PurgeDead();
+    ApplySaveAndLoad();
     ++mStepCount;
 }
 

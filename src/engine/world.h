@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/highscore_table.h"
 #include "engine/input_state.h"
 #include "engine/instance.h"
 #include "engine/object_table.h"
@@ -33,6 +34,7 @@ class Canvas;
 class GameShell;
 class ScriptSide;
 class TextMetrics;
+struct SavedGame;
 
 // Where the code that runs came from: for error messages, `other` and
 // event_inherited.
@@ -134,6 +136,7 @@ public:
     RoomState& Room() { return mRoom; }
     const RoomState& Room() const { return mRoom; }
     RandomSource& Random() { return mRandom; }
+    HighscoreTable& Highscores() { return mHighscores; }
     const SpriteFrames* Sprite(int index);
 
     // Instances in creation order, the dead ones still among them until the
@@ -184,6 +187,12 @@ public:
     int PreviousRoom(int room) const;
     void RestartGame() { mRestartPending = true; }
 
+    // Saving and loading the game being played: both happen at the end of
+    // the step, so a saved game is one between two steps. Loading reads the
+    // file at once and refuses one that cannot be loaded, with the reason.
+    void SaveGame(const std::string& file) { mPendingSave = file; }
+    bool LoadGame(const std::string& file, std::string& error);
+
     // Reports a run-time error as the game options say.
     void ReportError(const std::string& message);
     // Called for every event that runs, before it runs; for tests.
@@ -201,6 +210,9 @@ private:
     void EnterRoom(int room, bool gameStart);
     void LeaveRoom();
     void ApplyRoomChange();
+    void ApplySaveAndLoad();
+    void CaptureGame(SavedGame& saved) const;
+    void RestoreGame(SavedGame& saved);
     void RunEvent(const ResolvedEvent& event, Instance& self, Instance* other, int type, int number);
     void RunTimelineMoment(Instance& self, int timeline, const CEvent& moment);
     void ForEachLive(const std::function<void(Instance&)>& visit);
@@ -244,6 +256,7 @@ private:
     GameValues mValues;
     InputState mInput;
     RandomSource mRandom;
+    HighscoreTable mHighscores;
     std::vector<const EventContext*> mContexts;
     Canvas* mCanvas = nullptr;
     Canvas* mFrameCanvas = nullptr;
@@ -253,6 +266,8 @@ private:
     EventTrace mTrace;
 
     int mPendingRoom = -1;
+    std::string mPendingSave;
+    std::unique_ptr<SavedGame> mPendingLoad;
     bool mRestartPending = false;
     bool mEnded = false;
     bool mStarted = false;

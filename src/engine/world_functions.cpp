@@ -26,6 +26,7 @@ std::vector<WorldFunctionEntry> WorldFunctions() {
     AddDrawingFunctions(table);
     AddGameFunctions(table);
     AddWindowFunctions(table);
+    AddHighscoreFunctions(table);
     return table;
 }
 

@@ -15,6 +15,8 @@ namespace kestrin::engine {
 
 class World;
 struct Instance;
+struct GameValues;
+struct TextFont;
 
 struct FunctionCall {
     World& world;
@@ -54,5 +56,9 @@ void AddMotionFunctions(std::vector<WorldFunctionEntry>& table);
 void AddDrawingFunctions(std::vector<WorldFunctionEntry>& table);
 void AddGameFunctions(std::vector<WorldFunctionEntry>& table);
 void AddWindowFunctions(std::vector<WorldFunctionEntry>& table);
+void AddHighscoreFunctions(std::vector<WorldFunctionEntry>& table);
+
+// The drawing functions' font as the game values set it.
+TextFont GameFont(const GameValues& values);
 
 }  // namespace kestrin::engine

@@ -32,6 +32,7 @@ public:
 
     // Sets a plain global variable (argument_relative before each action).
     void SetGlobal(NameId name, const Value& value);
+    VariableStore& Globals() { return mGlobals; }
 
 private:
     BuiltinVariable BuiltinOf(NameId name) const;

@@ -10,10 +10,6 @@
 
 namespace kestrin {
 
-void ChooseMediaBackend() {
-    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "ffmpeg");
-}
-
 SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {
     // Any program that makes a player gets the backend the app chose.
     ChooseMediaBackend();

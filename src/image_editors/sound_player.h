@@ -7,15 +7,12 @@
 #include <QObject>
 #include <QString>
 
+#include "image_editors/media_backend.h"
+
 class QAudioOutput;
 class QMediaPlayer;
 
 namespace kestrin {
-
-// Chooses the FFmpeg media backend unless the user named one: the default
-// backend crashes when a player is made without the GStreamer base plugins.
-// Must run before the first player is made.
-void ChooseMediaBackend();
 
 class SoundPlayer : public QObject {
     Q_OBJECT

@@ -3,6 +3,7 @@
 #include "platform/random_source.h"
 
 #include <chrono>
+#include <sstream>
 
 namespace kestrin {
 
@@ -18,6 +19,21 @@ std::int32_t RandomSource::Next(std::int32_t range) {
 }
 
 std::uint8_t RandomSource::NextByte() { return static_cast<std::uint8_t>(mEngine() >> 56); }
+
+std::string RandomSource::State() const {
+    std::ostringstream text;
+    text << mEngine;
+    return text.str();
+}
+
+bool RandomSource::SetState(const std::string& state) {
+    std::istringstream text(state);
+    std::mt19937_64 engine;
+    text >> engine;
+    if (!text) return false;
+    mEngine = engine;
+    return true;
+}
 
 RandomSource& Random() {
     static RandomSource source;

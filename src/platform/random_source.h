@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
 
 namespace kestrin {
 
@@ -15,6 +16,10 @@ public:
     std::int32_t Next(std::int32_t range);
     std::uint8_t NextByte();
     void Reseed(std::uint64_t seed) { mEngine.seed(seed); }
+    // The whole state as text, so a saved game goes on with the same numbers.
+    std::string State() const;
+    // False (nothing changed) for a text that is no state.
+    bool SetState(const std::string& state);
 
 private:
     std::mt19937_64 mEngine;

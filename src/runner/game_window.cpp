@@ -10,6 +10,7 @@
 
 #include <cstring>
 
+#include "engine/game_shell.h"
 #include "engine/world.h"
 #include "runner/information_window.h"
 #include "runner/room_transition.h"
@@ -179,8 +180,10 @@ void GameWindow::paintEvent(QPaintEvent*) {
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {
-    // The game ends with its window, even while the information is open.
+    // The game ends with its window, even while the information is open,
+    // and its game end events still run.
     mTimer.stop();
+    if (!mInStep) mWorld.EndGame();
     event->accept();
     QCoreApplication::quit();
 }
@@ -192,6 +195,12 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
     }
     if (event->key() == Qt::Key_F4 && mGame.Options.ScreenKey) {
         setWindowState(windowState() ^ Qt::WindowFullScreen);
+        return;
+    }
+    if ((event->key() == Qt::Key_F5 || event->key() == Qt::Key_F6) && mGame.Options.SaveKey && !mSaveFile.empty()) {
+        std::string error;
+        if (event->key() == Qt::Key_F5) mWorld.SaveGame(mSaveFile);
+        else if (!mWorld.LoadGame(mSaveFile, error)) mWorld.Shell().ShowMessage(error);
         return;
     }
     if (event->isAutoRepeat()) return;

@@ -2,14 +2,15 @@
 // The runner's game window: the engine steps at the room's speed, the frame
 // it draws is shown scaled to the window, keys and mouse go into the
 // engine's input. Esc (when the options say so) or closing ends the game;
-// F1 shows the game information and F4 switches full screen, each when the
-// options allow it.
+// F1 shows the game information, F4 switches full screen, F5 saves the game
+// and F6 loads it, each when the options allow it.
 
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
 
 #include <memory>
+#include <string>
 
 #include "engine/canvas.h"
 #include "imaging/bitmap24.h"
@@ -51,6 +52,8 @@ public:
     // The current frame as the player sees it (drawn without stepping).
     QImage Frame();
     void ShowInformation();
+    // The file F5 saves to and F6 loads from.
+    void SetSaveFile(std::string file) { mSaveFile = std::move(file); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -79,6 +82,7 @@ private:
     int mTransitionKind = 0, mTransitionFrame = 0, mTransitionFrames = 0;
     std::unique_ptr<InformationWindow> mInformation;
     bool mInStep = false;
+    std::string mSaveFile;
 };
 
 }  // namespace kestrin::runner

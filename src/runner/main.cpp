@@ -7,6 +7,10 @@
 //
 //   kestrin-runner [GAME.ksd] [--headless --steps N [--seed S] [--input FILE]]
 //
+// Beside the game (the game file, or the executable carrying it) the window
+// runner keeps the high-score table, NAME_highscores.dat, and the file F5
+// saves to and F6 loads from, _save.sav.
+//
 // Headless play needs no display: messages go to standard output, one line
 // each, and a JSON summary of the world ends the output.
 //
@@ -22,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -180,11 +185,17 @@ int main(int argc, char** argv) {
     if (line.headless) return PlayHeadless(game, std::move(libraryCode), line);
     if (!app) return Fail(app, "there is no display to show the game on");
 
-    kestrin::runner::RunnerShell shell(CanShowMessages());
+    const std::filesystem::path gamePath =
+        line.gameFile.empty() ? std::filesystem::path(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString())
+                              : std::filesystem::path(line.gameFile);
+    const std::filesystem::path folder = gamePath.parent_path();
+    kestrin::runner::RunnerShell shell(CanShowMessages(), game,
+                                       (folder / (gamePath.stem().string() + "_highscores.dat")).string());
     kestrin::engine::World world(game, shell, std::move(libraryCode), static_cast<std::uint64_t>(std::time(nullptr)));
     if (!world.Start()) return 0;  // ended while starting
     kestrin::runner::GameWindow window(game, world);
     shell.SetWindow(&window);
+    window.SetSaveFile((folder / "_save.sav").string());
     const std::string caption = world.Caption();
     window.setWindowTitle(TitleOf(caption));
     window.show();

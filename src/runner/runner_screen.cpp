@@ -18,6 +18,8 @@
 
 #include <initializer_list>
 
+#include "image_editors/media_backend.h"
+
 namespace kestrin::runner {
 
 namespace {
@@ -106,10 +108,9 @@ void RunnerScreen::WaitForMouseButton() { WaitFor(mWindow, {QEvent::MouseButtonP
 
 bool RunnerScreen::PlayVideo(const std::string& file, bool fullScreen, bool loop) {
     if (!mWindow) return false;
-    // The media rules of the sound window: the FFmpeg backend unless the user
-    // named one (the default one crashes without the GStreamer base plugins),
-    // and sound only where there is a device to play it on.
-    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+    // The media rules of the sound window, sound only where there is a
+    // device to play it on.
+    ChooseMediaBackend();
     QMediaPlayer player;
     QAudioOutput audio;
     if (!QMediaDevices::audioOutputs().isEmpty()) player.setAudioOutput(&audio);

@@ -2,12 +2,15 @@
 
 #include "runner/runner_shell.h"
 
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QThread>
 
 #include <cstdio>
 
 #include "runner/game_window.h"
+#include "runner/highscore_dialog.h"
+#include "runner/runner_sounds.h"
 
 namespace kestrin::runner {
 
@@ -16,6 +19,11 @@ namespace {
 QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
+
+RunnerShell::RunnerShell(bool boxes, Game& game, std::string highscoreFile)
+    : mBoxes(boxes), mSounds(std::make_unique<RunnerSounds>(game)), mHighscoreFile(std::move(highscoreFile)) {}
+
+RunnerShell::~RunnerShell() = default;
 
 void RunnerShell::SetWindow(GameWindow* window) {
     mWindow = window;
@@ -50,6 +58,36 @@ void RunnerShell::WriteErrorLog(const std::string& text) {
         std::fprintf(log, "%s\n", text.c_str());
         std::fclose(log);
     }
+}
+
+void RunnerShell::PlaySound(int sound, bool loop) { mSounds->Play(sound, loop); }
+
+void RunnerShell::StopSound(int sound) { mSounds->Stop(sound); }
+
+bool RunnerShell::SoundPlaying(int sound) const { return mSounds->Playing(sound); }
+
+void RunnerShell::StopAllSounds() { mSounds->StopAll(); }
+
+void RunnerShell::SetSoundVolume(int sound, double volume) { mSounds->SetVolume(sound, volume); }
+
+std::string RunnerShell::AskHighscoreName() {
+    if (!mBoxes) return GameShell::AskHighscoreName();
+    bool ok = false;
+    const QString name = QInputDialog::getText(mWindow, QString::fromLatin1(engine::kHighscoreCaption),
+                                               QString::fromLatin1(engine::kHighscoreNamePrompt), QLineEdit::Normal,
+                                               QString::fromLatin1(engine::kHighscoreAnonymous), &ok)
+                             .trimmed();
+    return ok && !name.isEmpty() ? name.toLatin1().toStdString() : engine::kHighscoreAnonymous;
+}
+
+void RunnerShell::ShowHighscores(const engine::HighscoreTable& table, int newPlace,
+                                 const engine::HighscoreLook& look) {
+    if (!mBoxes) {
+        GameShell::ShowHighscores(table, newPlace, look);
+        return;
+    }
+    HighscoreDialog dialog(table, newPlace, look, mWindow);
+    dialog.exec();
 }
 
 void RunnerShell::ShowInformation() {

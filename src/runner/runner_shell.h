@@ -1,27 +1,44 @@
 #pragma once
 // What the game asks of the window runner: messages and questions in boxes
 // (on standard output where no one could answer a box), the error log file
-// game_errors.log, the game information and waiting.
+// game_errors.log, sounds, the high-score table kept beside the game, the
+// game information and waiting.
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "engine/game_shell.h"
 #include "runner/runner_screen.h"
 
+namespace kestrin {
+class Game;
+}
+
 namespace kestrin::runner {
 
 class GameWindow;
+class RunnerSounds;
 
 class RunnerShell : public engine::GameShell {
 public:
-    explicit RunnerShell(bool boxes) : mBoxes(boxes) {}
+    // The high-score table is kept in highscoreFile.
+    RunnerShell(bool boxes, Game& game, std::string highscoreFile);
+    ~RunnerShell() override;
     void SetWindow(GameWindow* window);
 
     void ShowMessage(const std::string& text) override;
     bool ShowQuestion(const std::string& text) override;
     void WriteErrorLog(const std::string& text) override;
+    void PlaySound(int sound, bool loop) override;
+    void StopSound(int sound) override;
+    bool SoundPlaying(int sound) const override;
+    void StopAllSounds() override;
+    void SetSoundVolume(int sound, double volume) override;
     void ShowInformation() override;
+    std::string HighscoreFile() const override { return mHighscoreFile; }
+    std::string AskHighscoreName() override;
+    void ShowHighscores(const engine::HighscoreTable& table, int newPlace, const engine::HighscoreLook& look) override;
     void Sleep(int milliseconds) override;
 
     // Tests answer the message boxes instead of a player: the text of the box,
@@ -37,6 +54,8 @@ private:
     RunnerScreen mScreen;
 
     bool mBoxes;
+    std::unique_ptr<RunnerSounds> mSounds;
+    std::string mHighscoreFile;
     GameWindow* mWindow = nullptr;
 };
 

@@ -110,12 +110,12 @@ TEST_F(CliLanguage, CheckWarnsOfFunctionsTheRunnerDoesNotProvide) {
         CEvent& step = *game.Objects().ResourceAt(object)->GetEvent(3, 0);
         CAction& call = step.AddAction(0, 0);
         call.ExecKind = 1;
-        call.ExecText1 = "highscore_clear";
+        call.ExecText1 = "joystick_name";
         CAction& code = step.AddAction(0, 0);
         code.Kind = 7;
         code.ArgCount = 1;
         code.ArgKind[0] = 1;
-        code.ArgValue[0] = "if (keyboard_check(vk_f5)) game_save('slot'); game_save('again');";
+        code.ArgValue[0] = "if (keyboard_check(vk_f5)) cd_play(1, 2); cd_play(1, 3);";
     });
     CliResult result = RunCli("check " + path);
     // Warnings do not make the check fail: the game runs and reports the call when it happens.
@@ -123,9 +123,9 @@ TEST_F(CliLanguage, CheckWarnsOfFunctionsTheRunnerDoesNotProvide) {
     EXPECT_EQ(result.out,
               "<No name conflicts were found>\n<No errors were found>\n"
               "Warning: script scr_draw calls draw_text_sprite, which the game runner does not provide\n"
-              "Warning: object obj_saver, Step Event, action 1 calls highscore_clear, which the game runner does not "
+              "Warning: object obj_saver, Step Event, action 1 calls joystick_name, which the game runner does not "
               "provide\n"
-              "Warning: object obj_saver, Step Event, action 2 calls game_save, which the game runner does not "
+              "Warning: object obj_saver, Step Event, action 2 calls cd_play, which the game runner does not "
               "provide\n");
 }
 

@@ -31,6 +31,7 @@ namespace {
 constexpr int kRight = 39;       // the key code of the right arrow
 constexpr int kLeftPressed = 4;  // the mouse event of the left button pressed on the instance
 constexpr int kNormalStep = 0;
+constexpr int kGameEnd = 3;     // the other event at the end of the game
 
 // A hero with a 20 by 20 sprite at (100, 100) of a 200 by 200 room, moved by
 // the right arrow and counting left clicks on it in the score.
@@ -84,7 +85,7 @@ public:
     }
 
     engine::test::TestGame mTest;
-    RunnerShell mShell{true};
+    RunnerShell mShell{true, mTest.game, {}};
     std::vector<std::string> mBoxes;
     int mHero = -1, mRoom = -1;
     std::unique_ptr<engine::World> mWorld;
@@ -164,10 +165,13 @@ TEST_F(GameWindowTest, EscF1AndF4WorkOnlyWhenTheOptionsAllowThem) {
 }
 
 TEST_F(GameWindowTest, ClosingTheWindowEndsTheGameAndTheEventLoop) {
+    mTest.AddCode(mHero, kEventOther, kGameEnd, "show_message('game over');");
     Play();
     ASSERT_TRUE(Steps(1));
     QTimer::singleShot(0, mWindow.get(), [this] { mWindow->close(); });
     EXPECT_TRUE(EventLoopQuits());
+    EXPECT_TRUE(mWorld->Ended());
+    EXPECT_EQ(mBoxes, std::vector<std::string>{"game over"});
     const std::int64_t steps = mWorld->StepCount();
     QTest::qWait(300);
     EXPECT_EQ(mWorld->StepCount(), steps);

@@ -26,6 +26,16 @@ public:
         const int found = Find(name);
         return found >= 0 && !mArrays[found].rows.empty();
     }
+    // Every variable that holds something, with its rows, in the order the
+    // variables were first written.
+    template <typename Visit>
+    void ForEach(Visit visit) const {
+        std::vector<NameId> names(mArrays.size(), kNoName);
+        for (const Slot& slot : mSlots)
+            if (slot.name != kNoName) names[slot.array] = slot.name;
+        for (std::size_t i = 0; i < mArrays.size(); ++i)
+            if (!mArrays[i].rows.empty()) visit(names[i], mArrays[i].rows);
+    }
     void Clear() {
         mSlots.clear();
         mArrays.clear();

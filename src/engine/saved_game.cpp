@@ -1,0 +1,315 @@
+// The save file: a mark, the format, the game's id, then one compressed block
+// with the played state.
+
+#include "engine/saved_game.h"
+
+#include <exception>
+#include <set>
+
+#include "platform/random_source.h"
+#include "storage/game.h"
+#include "stream/stream.h"
+
+namespace kestrin::engine {
+
+namespace {
+
+constexpr char kMark[] = "KESTRIN SAVE";
+constexpr std::int32_t kFormat = 1;
+constexpr int kValueReal = 0, kValueText = 1;
+
+// Thrown by the reader for content that cannot belong to the game; the
+// stream's own errors mean the same to the caller.
+struct Damaged {};
+
+void Check(bool holds) {
+    if (!holds) throw Damaged{};
+}
+
+// A count of things that each take at least `smallest` bytes.
+std::size_t ReadCount(CStream& in, std::size_t smallest) {
+    const std::int32_t count = in.ReadInteger();
+    Check(count >= 0 && static_cast<std::size_t>(count) <= in.Remaining() / smallest);
+    return static_cast<std::size_t>(count);
+}
+
+void WriteValue(CStream& out, const Value& value) {
+    if (value.IsString()) {
+        out.WriteInteger(kValueText);
+        out.WriteString(value.Text());
+    } else {
+        out.WriteInteger(kValueReal);
+        out.WriteReal(value.Real());
+    }
+}
+
+Value ReadValue(CStream& in) {
+    const std::int32_t kind = in.ReadInteger();
+    Check(kind == kValueReal || kind == kValueText);
+    if (kind == kValueText) return Value(in.ReadString());
+    return Value(in.ReadReal());
+}
+
+void WriteVariables(CStream& out, const VariableStore& store, const NameTable& names) {
+    std::int32_t count = 0;
+    store.ForEach([&](NameId, const auto&) { ++count; });
+    out.WriteInteger(count);
+    store.ForEach([&](NameId name, const std::vector<std::vector<Value>>& rows) {
+        out.WriteString(names.Name(name));
+        out.WriteInteger(static_cast<std::int32_t>(rows.size()));
+        for (const std::vector<Value>& row : rows) {
+            out.WriteInteger(static_cast<std::int32_t>(row.size()));
+            for (const Value& value : row) WriteValue(out, value);
+        }
+    });
+}
+
+void ReadVariables(CStream& in, VariableStore& store, NameTable& names) {
+    store.Clear();
+    const std::size_t count = ReadCount(in, 8);
+    for (std::size_t v = 0; v < count; ++v) {
+        const std::string name = in.ReadString();
+        Check(!name.empty());
+        const NameId id = names.Intern(name);
+        const std::size_t rows = ReadCount(in, 4);
+        Check(rows > 0);
+        for (std::size_t r = 0; r < rows; ++r) {
+            const std::size_t cells = ReadCount(in, 12);
+            for (std::size_t c = 0; c < cells; ++c) {
+                std::string error;
+                // The store refuses more elements than code could make.
+                Check(store.Set(id, static_cast<int>(r), static_cast<int>(c), ReadValue(in), error));
+            }
+        }
+    }
+}
+
+void WriteBackground(CStream& out, const RoomBackground& b) {
+    out.WriteBoolean(b.Visible);
+    out.WriteBoolean(b.Foreground);
+    out.WriteInteger(b.Background);
+    out.WriteInteger(b.X);
+    out.WriteInteger(b.Y);
+    out.WriteBoolean(b.TileH);
+    out.WriteBoolean(b.TileV);
+    out.WriteInteger(b.HSpeed);
+    out.WriteInteger(b.VSpeed);
+    out.WriteBoolean(b.Stretch);
+}
+
+void ReadBackground(CStream& in, RoomBackground& b) {
+    b.Visible = in.ReadBoolean();
+    b.Foreground = in.ReadBoolean();
+    b.Background = in.ReadInteger();
+    b.X = in.ReadInteger();
+    b.Y = in.ReadInteger();
+    b.TileH = in.ReadBoolean();
+    b.TileV = in.ReadBoolean();
+    b.HSpeed = in.ReadInteger();
+    b.VSpeed = in.ReadInteger();
+    b.Stretch = in.ReadBoolean();
+}
+
+void WriteView(CStream& out, const RoomView& v) {
+    out.WriteBoolean(v.Visible);
+    for (std::int32_t field : {v.ViewX, v.ViewY, v.ViewW, v.ViewH, v.PortX, v.PortY, v.HBorder, v.VBorder, v.HSpeed,
+                               v.VSpeed, v.Follow})
+        out.WriteInteger(field);
+}
+
+void ReadView(CStream& in, RoomView& v) {
+    v.Visible = in.ReadBoolean();
+    for (std::int32_t* field : {&v.ViewX, &v.ViewY, &v.ViewW, &v.ViewH, &v.PortX, &v.PortY, &v.HBorder, &v.VBorder,
+                                &v.HSpeed, &v.VSpeed, &v.Follow})
+        *field = in.ReadInteger();
+}
+
+void WriteRoom(CStream& out, const RoomState& room) {
+    out.WriteInteger(room.index);
+    out.WriteString(room.name);
+    out.WriteInteger(room.width);
+    out.WriteInteger(room.height);
+    out.WriteInteger(room.speed);
+    out.WriteInteger(room.color);
+    out.WriteBoolean(room.drawColor);
+    out.WriteBoolean(room.viewsEnabled);
+    out.WriteBoolean(room.persistent);
+    for (int i = 0; i < kRoomLayerCount; ++i) {
+        WriteBackground(out, room.layers[i]);
+        out.WriteReal(room.layerX[i]);
+        out.WriteReal(room.layerY[i]);
+    }
+    for (const RoomView& view : room.views) WriteView(out, view);
+    out.WriteInteger(static_cast<std::int32_t>(room.tiles.size()));
+    for (const RoomTile& t : room.tiles)
+        for (std::int32_t field : {t.X, t.Y, t.Background, t.Left, t.Top, t.Width, t.Height, t.Depth, t.Id})
+            out.WriteInteger(field);
+}
+
+void ReadRoom(CStream& in, Game& game, RoomState& room) {
+    room.index = in.ReadInteger();
+    Check(game.Rooms().ResourceAt(room.index) != nullptr);
+    room.name = in.ReadString();
+    room.width = in.ReadInteger();
+    room.height = in.ReadInteger();
+    room.speed = in.ReadInteger();
+    // The same bounds the room editor keeps.
+    Check(room.width > 0 && room.height > 0 && room.width <= 99999 && room.height <= 99999);
+    Check(room.speed > 0 && room.speed <= 9999);
+    room.color = in.ReadInteger();
+    room.drawColor = in.ReadBoolean();
+    room.viewsEnabled = in.ReadBoolean();
+    room.persistent = in.ReadBoolean();
+    for (int i = 0; i < kRoomLayerCount; ++i) {
+        ReadBackground(in, room.layers[i]);
+        room.layerX[i] = in.ReadReal();
+        room.layerY[i] = in.ReadReal();
+    }
+    for (RoomView& view : room.views) ReadView(in, view);
+    room.tiles.resize(ReadCount(in, 36));
+    for (RoomTile& t : room.tiles)
+        for (std::int32_t* field : {&t.X, &t.Y, &t.Background, &t.Left, &t.Top, &t.Width, &t.Height, &t.Depth, &t.Id})
+            *field = in.ReadInteger();
+}
+
+void WriteValues(CStream& out, const GameValues& v) {
+    for (double field : {v.score, v.lives, v.health}) out.WriteReal(field);
+    for (bool field : {v.showScore, v.showLives, v.showHealth}) out.WriteBoolean(field);
+    for (const std::string* field : {&v.captionScore, &v.captionLives, &v.captionHealth, &v.roomCaption})
+        out.WriteString(*field);
+    for (double field : {v.brushColor, v.brushStyle, v.penColor, v.penSize, v.fontColor}) out.WriteReal(field);
+    out.WriteString(v.fontName);
+    for (double field : {v.fontSize, v.fontStyle, v.fontAngle, v.fontAlign}) out.WriteReal(field);
+}
+
+void ReadValues(CStream& in, GameValues& v) {
+    for (double* field : {&v.score, &v.lives, &v.health}) *field = in.ReadReal();
+    for (bool* field : {&v.showScore, &v.showLives, &v.showHealth}) *field = in.ReadBoolean();
+    for (std::string* field : {&v.captionScore, &v.captionLives, &v.captionHealth, &v.roomCaption})
+        *field = in.ReadString();
+    for (double* field : {&v.brushColor, &v.brushStyle, &v.penColor, &v.penSize, &v.fontColor}) *field = in.ReadReal();
+    v.fontName = in.ReadString();
+    for (double* field : {&v.fontSize, &v.fontStyle, &v.fontAngle, &v.fontAlign}) *field = in.ReadReal();
+}
+
+void WriteInstance(CStream& out, const Instance& i, const NameTable& names) {
+    out.WriteInteger(i.id);
+    out.WriteInteger(i.object);
+    for (double field : {i.x, i.y, i.xprevious, i.yprevious, i.xstart, i.ystart, i.friction, i.gravity,
+                         i.gravityDirection, i.imageIndex, i.imageSpeed, i.depth, i.Hspeed(), i.Vspeed(), i.Speed(),
+                         i.Direction()})
+        out.WriteReal(field);
+    out.WriteInteger(i.spriteIndex);
+    out.WriteInteger(i.maskIndex);
+    for (bool field : {i.visible, i.solid, i.persistent, i.mouseOver}) out.WriteBoolean(field);
+    for (double alarm : i.alarm) out.WriteReal(alarm);
+    out.WriteInteger(i.timelineIndex);
+    for (double field : {i.timelinePosition, i.timelineSpeed}) out.WriteReal(field);
+    out.WriteInteger(i.pathIndex);
+    for (double field : {i.pathPosition, i.pathPositionPrevious, i.pathSpeed, i.pathScale, i.pathOrientation,
+                         i.pathXOffset, i.pathYOffset})
+        out.WriteReal(field);
+    out.WriteInteger(i.pathEndAction);
+    WriteVariables(out, i.variables, names);
+}
+
+void ReadInstance(CStream& in, Game& game, NameTable& names, Instance& i) {
+    i.id = in.ReadInteger();
+    i.object = in.ReadInteger();
+    Check(game.Objects().ResourceAt(i.object) != nullptr);
+    double h, v, speed, direction;
+    for (double* field : {&i.x, &i.y, &i.xprevious, &i.yprevious, &i.xstart, &i.ystart, &i.friction, &i.gravity,
+                          &i.gravityDirection, &i.imageIndex, &i.imageSpeed, &i.depth, &h, &v, &speed, &direction})
+        *field = in.ReadReal();
+    i.RestoreMotion(h, v, speed, direction);
+    i.spriteIndex = in.ReadInteger();
+    i.maskIndex = in.ReadInteger();
+    for (bool* field : {&i.visible, &i.solid, &i.persistent, &i.mouseOver}) *field = in.ReadBoolean();
+    for (double& alarm : i.alarm) alarm = in.ReadReal();
+    i.timelineIndex = in.ReadInteger();
+    for (double* field : {&i.timelinePosition, &i.timelineSpeed}) *field = in.ReadReal();
+    i.pathIndex = in.ReadInteger();
+    for (double* field : {&i.pathPosition, &i.pathPositionPrevious, &i.pathSpeed, &i.pathScale, &i.pathOrientation,
+                          &i.pathXOffset, &i.pathYOffset})
+        *field = in.ReadReal();
+    i.pathEndAction = in.ReadInteger();
+    Check(i.pathEndAction >= 0 && i.pathEndAction <= 3);
+    ReadVariables(in, i.variables, names);
+}
+
+// The smallest instance: its fixed fields and an empty variable count.
+constexpr std::size_t kSmallestInstance = 2 * 4 + 16 * 8 + 2 * 4 + 4 * 4 + 12 * 8 + 4 + 2 * 8 + 4 + 7 * 8 + 4 + 4;
+
+void WriteInstances(CStream& out, const std::vector<Instance>& list, const NameTable& names) {
+    out.WriteInteger(static_cast<std::int32_t>(list.size()));
+    for (const Instance& instance : list) WriteInstance(out, instance, names);
+}
+
+void ReadInstances(CStream& in, Game& game, NameTable& names, std::set<std::int32_t>& ids,
+                   std::vector<Instance>& list) {
+    list.resize(ReadCount(in, kSmallestInstance));
+    for (Instance& instance : list) {
+        ReadInstance(in, game, names, instance);
+        // Two instances with one id would make every lookup by id a guess.
+        Check(ids.insert(instance.id).second);
+    }
+}
+
+}  // namespace
+
+std::string WriteSavedGame(const SavedGame& saved, std::int32_t gameId, const NameTable& names) {
+    CStream body;
+    WriteRoom(body, saved.room);
+    WriteValues(body, saved.values);
+    WriteInstances(body, saved.instances, names);
+    body.WriteInteger(static_cast<std::int32_t>(saved.keptRooms.size()));
+    for (const auto& [room, instances] : saved.keptRooms) {
+        body.WriteInteger(room);
+        WriteInstances(body, instances, names);
+    }
+    WriteVariables(body, saved.globals, names);
+    body.WriteString(saved.random);
+    body.WriteInteger(saved.nextId);
+
+    CStream file;
+    file.WriteString(kMark);
+    file.WriteInteger(kFormat);
+    file.WriteInteger(gameId);
+    file.WriteCompressedBlock(body);
+    return std::string(file.View());
+}
+
+SaveFileProblem ReadSavedGame(const std::string& bytes, Game& game, NameTable& names, SavedGame& saved) {
+    try {
+        CStream file(bytes);
+        if (file.ReadString() != kMark || file.ReadInteger() != kFormat) return SaveFileProblem::Damaged;
+        if (file.ReadInteger() != game.GameId) return SaveFileProblem::OtherGame;
+        CStream body = file.ReadCompressedBlock();
+        ReadRoom(body, game, saved.room);
+        ReadValues(body, saved.values);
+        std::set<std::int32_t> ids;
+        ReadInstances(body, game, names, ids, saved.instances);
+        saved.keptRooms.resize(ReadCount(body, 8));
+        std::set<int> keptIndexes;
+        for (auto& [room, instances] : saved.keptRooms) {
+            room = body.ReadInteger();
+            Check(game.Rooms().ResourceAt(room) != nullptr && keptIndexes.insert(room).second);
+            ReadInstances(body, game, names, ids, instances);
+        }
+        ReadVariables(body, saved.globals, names);
+        saved.random = body.ReadString();
+        saved.nextId = body.ReadInteger();
+        Check(body.Remaining() == 0 && file.Remaining() == 0);
+        // New instances count up from here: never onto a saved one.
+        Check(ids.empty() || *ids.rbegin() <= saved.nextId);
+        RandomSource random;
+        Check(random.SetState(saved.random));
+        return SaveFileProblem::None;
+    } catch (const Damaged&) {
+    } catch (const std::exception&) {
+        // The stream's read errors and zlib's.
+    }
+    return SaveFileProblem::Damaged;
+}
+
+}  // namespace kestrin::engine

@@ -1,0 +1,17 @@
+#pragma once
+// The high-score table in a small window of its own: ten places, the new
+// entry in its own colour, closed with its button or Esc.
+
+#include <QDialog>
+
+#include "engine/highscore_table.h"
+
+namespace kestrin::runner {
+
+class HighscoreDialog : public QDialog {
+public:
+    HighscoreDialog(const engine::HighscoreTable& table, int newPlace, const engine::HighscoreLook& look,
+                    QWidget* parent = nullptr);
+};
+
+}  // namespace kestrin::runner

@@ -1,0 +1,59 @@
+#pragma once
+// The game's sounds played through Qt Multimedia. A sound's bytes are written
+// to a scratch folder the first time it plays; the folder goes with the
+// object. Each sound has as many players as its buffers allow, so it can
+// sound over itself. Sound reaches an audio output only when the machine has
+// an output device, since playing into a missing device brings the program
+// down.
+
+#include <QTemporaryDir>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAudioOutput;
+class QMediaPlayer;
+
+namespace kestrin {
+class Game;
+}
+
+namespace kestrin::runner {
+
+class RunnerSounds {
+public:
+    explicit RunnerSounds(Game& game);
+    ~RunnerSounds();
+    RunnerSounds(const RunnerSounds&) = delete;
+    RunnerSounds& operator=(const RunnerSounds&) = delete;
+
+    // A sound without data, or one that cannot be written out, stays silent.
+    void Play(int sound, bool loop);
+    void Stop(int sound);
+    void StopAll();
+    bool Playing(int sound) const;
+    // From 0 to 1; kept for the sound's later plays.
+    void SetVolume(int sound, double volume);
+
+private:
+    struct Voice {
+        std::unique_ptr<QMediaPlayer> player;
+        QAudioOutput* output = nullptr;  // owned by the player
+    };
+    struct Sound {
+        std::string file;
+        std::vector<Voice> voices;
+        double volume = 1;
+    };
+    // The sound with its file written, or null.
+    Sound* Prepare(int sound);
+    Voice& FreeVoice(Sound& sound, int buffers);
+
+    Game& mGame;
+    QTemporaryDir mFolder;
+    std::map<int, Sound> mSounds;
+};
+
+}  // namespace kestrin::runner
