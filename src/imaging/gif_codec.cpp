@@ -169,6 +169,12 @@ std::optional<GifAnimation> ReadGif(const std::uint8_t* bytes, std::size_t size,
     // Every frame is a canvas of the screen size, which the header alone
     // declares: a few bytes must not make canvases of the largest image.
     if (!PictureSizeAllowed(animation.screenWidth, animation.screenHeight, size, 3000)) return std::nullopt;
+    // So are the frames together, with a larger allowance: the later frames
+    // of a real animation often touch only a few pixels of a big screen.
+    const std::int64_t framePixels = std::int64_t{animation.screenWidth} * animation.screenHeight;
+    if (static_cast<std::int64_t>(animation.images.size()) * framePixels >
+        static_cast<std::int64_t>(size) * 3000 + kAnimationPixelAllowance)
+        return std::nullopt;
     return animation;
 }
 

@@ -17,6 +17,9 @@ namespace kestrin {
 
 // Most pixels all composed frames of one animation may hold together.
 inline constexpr std::int64_t kMaxAnimationPixels = std::int64_t{64} << 20;
+// What the frames of a GIF may hold together beyond what its bytes could
+// cover at the best compression.
+inline constexpr std::int64_t kAnimationPixelAllowance = std::int64_t{16} << 20;
 
 struct GifImage {
     int left = 0;

@@ -418,6 +418,16 @@ TEST(GifCodec, ScreenIsBoundByTheFileSize) {
     }
 }
 
+// Every image becomes a frame of the screen's size: a small file of many
+// one-pixel images over a big screen would make hundreds of megabytes.
+TEST(GifCodec, FramesTogetherAreBoundByTheFileSize) {
+    const TestGifImage pixel{0, 0, 1, 1, {1}, -1, 1};
+    for (auto [frames, readable] : {std::pair{20, true}, std::pair{200, false}}) {
+        Bytes file = MakeGif(500, 500, std::vector<TestGifImage>(frames, pixel));
+        EXPECT_EQ(DecodeGif(file.data(), file.size()).has_value(), readable) << frames << " frames";
+    }
+}
+
 // Thousands of tiny images without colour tables of their own all read, and
 // share the global table.
 TEST(GifCodec, ManyImagesShareTheGlobalTable) {
