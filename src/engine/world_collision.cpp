@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "engine/world.h"
 #include "resources/event_types.h"
@@ -22,7 +23,7 @@ const SpriteFrames* ShapeOf(World& world, const Instance& instance) {
 // The sprite's pixel under the centre of the room pixel (px, py) for the
 // instance placed at (x, y), undoing its scale; mirrored sprites count from
 // their other side.
-bool SolidAt(const SpriteFrames& sprite, const Instance& instance, double x, double y, int px, int py) {
+bool SolidAt(const SpriteFrames& sprite, const Instance& instance, double x, double y, double px, double py) {
     const double sx = (px + 0.5 - std::floor(x)) / instance.imageXScale + sprite.xorigin;
     const double sy = (py + 0.5 - std::floor(y)) / instance.imageYScale + sprite.yorigin;
     if (!(sx >= 0 && sy >= 0 && sx < sprite.width && sy < sprite.height)) return false;
@@ -69,11 +70,24 @@ bool World::Overlaps(const Instance& a, double ax, double ay, const Instance& b)
     if (al > br || bl > ar || at > bb || bt > ab) return false;
     if (!sa->precise && !sb->precise) return true;
     // Pixel by pixel over the boxes' common part; a sprite without
-    // precise collisions counts as solid over its whole box.
-    const int l = static_cast<int>(std::max(al, bl)), r = static_cast<int>(std::min(ar, br));
-    const int t = static_cast<int>(std::max(at, bt)), bo = static_cast<int>(std::min(ab, bb));
-    for (int py = t; py <= bo; ++py) {
-        for (int px = l; px <= r; ++px) {
+    // precise collisions counts as solid over its whole box. Pixels are
+    // counted in doubles, as positions may lie beyond what an int holds.
+    const double l = std::max(al, bl), r = std::min(ar, br);
+    const double t = std::max(at, bt), bo = std::min(ab, bb);
+    // Sprites scaled up enormously share boxes of billions of pixels, each
+    // of their mask pixels a block of many: a bounded grid of samples keeps
+    // one test from stalling the game.
+    constexpr double kMostSamples = 1 << 22;
+    const double area = (r - l + 1) * (bo - t + 1);
+    if (!std::isfinite(area)) return true;  // boxes beyond measure meet as boxes
+    const double step = area > kMostSamples ? std::ceil(std::sqrt(area / kMostSamples)) : 1;
+    // Counted steps: far from 0 adding one to a double may change nothing.
+    const auto rows = static_cast<std::int64_t>((bo - t) / step) + 1;
+    const auto columns = static_cast<std::int64_t>((r - l) / step) + 1;
+    for (std::int64_t row = 0; row < rows; ++row) {
+        const double py = t + static_cast<double>(row) * step;
+        for (std::int64_t column = 0; column < columns; ++column) {
+            const double px = l + static_cast<double>(column) * step;
             const bool hitA = !sa->precise || SolidAt(*sa, a, ax, ay, px, py);
             if (hitA && (!sb->precise || SolidAt(*sb, b, b.x, b.y, px, py))) return true;
         }
@@ -88,8 +102,7 @@ bool World::InstanceCovers(const Instance& instance, double x, double y) {
     if (!BoxOf(instance, instance.x, instance.y, l, t, r, b)) return false;
     if (x < l || x >= r + 1 || y < t || y >= b + 1) return false;
     if (!sprite->precise) return true;
-    return SolidAt(*sprite, instance, instance.x, instance.y, static_cast<int>(std::floor(x)),
-                   static_cast<int>(std::floor(y)));
+    return SolidAt(*sprite, instance, instance.x, instance.y, std::floor(x), std::floor(y));
 }
 
 Instance* World::MeetingAt(Instance& self, double x, double y, int object, bool solidOnly) {

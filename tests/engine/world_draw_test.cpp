@@ -158,6 +158,31 @@ TEST(WorldDraw, PreciseCollisionsFollowTheMirroredMask) {
     EXPECT_TRUE(world->Overlaps(*p, 18, 21, *self));
 }
 
+// Precise sprites scaled up enormously, or placed far beyond any int, still
+// collide in a test that ends, and the see-through part still misses.
+TEST(WorldDraw, PreciseCollisionsOfHugeOrFarInstancesEnd) {
+    TestGame t;
+    const int sprite = AddPatternSprite(t, true);
+    t.game.Sprites().ResourceAt(sprite)->PreciseCollision = true;
+    const int o = t.AddObject("o", sprite);
+    const int room = t.AddRoom("room", 40, 40);
+    t.Place(room, o, 20, 20);
+    t.Place(room, o, 20, 20);
+    auto world = t.Start();
+    Instance& a = *world->Instances()[0];
+    Instance& b = *world->Instances()[1];
+    for (double scale : {1e6, 1e12, 1e300}) {
+        a.imageXScale = a.imageYScale = b.imageXScale = b.imageYScale = scale;
+        EXPECT_TRUE(world->Overlaps(a, a.x, a.y, b)) << scale;
+    }
+    a.imageXScale = a.imageYScale = b.imageXScale = b.imageYScale = 1;
+    for (double far : {3e9, 1e17}) {
+        a.x = b.x = far;
+        EXPECT_TRUE(world->Overlaps(a, a.x, a.y, b)) << far;
+        EXPECT_FALSE(world->InstanceAtPoint(far, a.y + 1, o)) << far;  // the empty pixel
+    }
+}
+
 // Room 100 x 100 with a red block at (5, 5) and one at (55, 55); view 0
 // shows (0, 0) at port (0, 0), view 1 shows (50, 50) at port (30, 0).
 struct TwoViews {
