@@ -269,41 +269,20 @@ void Scale(FunctionCall& call, Placing& placing, int first, bool separate, bool 
     if (alpha) placing.transform.alpha = call.Real(at);
 }
 
+// The sprite (index, frame, x, y) with scales and opacity from the fifth
+// argument on, as Scale reads them.
+template <bool separate, bool turn, bool alpha>
+Value DrawSpriteScaledAs(FunctionCall& call) {
+    Placing p;
+    if (!SpriteFrame(call, p)) return 0.0;
+    Scale(call, p, 4, separate, turn, alpha);
+    Place(call, p, 2);
+    return 0.0;
+}
+
 Value DrawSprite(FunctionCall& call) {
     Placing p;
     if (SpriteFrame(call, p)) Place(call, p, 2);
-    return 0.0;
-}
-
-Value DrawSpriteExt(FunctionCall& call) {
-    Placing p;
-    if (!SpriteFrame(call, p)) return 0.0;
-    Scale(call, p, 4, true, false, true);
-    Place(call, p, 2);
-    return 0.0;
-}
-
-Value DrawSpriteScaled(FunctionCall& call) {
-    Placing p;
-    if (!SpriteFrame(call, p)) return 0.0;
-    Scale(call, p, 4, false, false, false);
-    Place(call, p, 2);
-    return 0.0;
-}
-
-Value DrawSpriteTransparent(FunctionCall& call) {
-    Placing p;
-    if (!SpriteFrame(call, p)) return 0.0;
-    Scale(call, p, 4, false, false, true);
-    Place(call, p, 2);
-    return 0.0;
-}
-
-Value DrawSpriteAlpha(FunctionCall& call) {
-    Placing p;
-    if (!SpriteFrame(call, p)) return 0.0;
-    Scale(call, p, 4, true, true, true);
-    Place(call, p, 2);
     return 0.0;
 }
 
@@ -364,33 +343,20 @@ Value DrawSpritePartAlpha(FunctionCall& call) {
     return 0.0;
 }
 
+// The background (index, x, y) with scales and opacity from the fourth
+// argument on.
+template <bool separate, bool turn, bool alpha>
+Value DrawBackgroundScaledAs(FunctionCall& call) {
+    Placing p;
+    if (!BackgroundImage(call, p)) return 0.0;
+    Scale(call, p, 3, separate, turn, alpha);
+    Place(call, p, 1);
+    return 0.0;
+}
+
 Value DrawBackground(FunctionCall& call) {
     Placing p;
     if (BackgroundImage(call, p)) Place(call, p, 1);
-    return 0.0;
-}
-
-Value DrawBackgroundScaled(FunctionCall& call) {
-    Placing p;
-    if (!BackgroundImage(call, p)) return 0.0;
-    Scale(call, p, 3, false, false, false);
-    Place(call, p, 1);
-    return 0.0;
-}
-
-Value DrawBackgroundTransparent(FunctionCall& call) {
-    Placing p;
-    if (!BackgroundImage(call, p)) return 0.0;
-    Scale(call, p, 3, false, false, true);
-    Place(call, p, 1);
-    return 0.0;
-}
-
-Value DrawBackgroundExt(FunctionCall& call) {
-    Placing p;
-    if (!BackgroundImage(call, p)) return 0.0;
-    Scale(call, p, 3, true, false, true);
-    Place(call, p, 1);
     return 0.0;
 }
 
@@ -515,13 +481,17 @@ void AddDrawingFunctions(std::vector<WorldFunctionEntry>& table) {
         {"screen_refresh", ScreenRedraw},      {"draw_text_ext", DrawTextExt},
         {"string_width", StringWidth},         {"string_height", StringHeight},
         {"string_width_ext", StringWidthExt},  {"string_height_ext", StringHeightExt},
-        {"draw_sprite_ext", DrawSpriteExt},    {"draw_sprite_scaled", DrawSpriteScaled},
-        {"draw_sprite_transparent", DrawSpriteTransparent}, {"draw_sprite_alpha", DrawSpriteAlpha},
+        {"draw_sprite_ext", DrawSpriteScaledAs<true, false, true>},
+        {"draw_sprite_scaled", DrawSpriteScaledAs<false, false, false>},
+        {"draw_sprite_transparent", DrawSpriteScaledAs<false, false, true>},
+        {"draw_sprite_alpha", DrawSpriteScaledAs<true, true, true>},
         {"draw_sprite_stretched_ext", DrawSpriteStretchedExt}, {"draw_sprite_tiled", DrawSpriteTiled},
         {"draw_sprite_tiled_ext", DrawSpriteTiledExt}, {"draw_sprite_part", DrawSpritePart},
         {"draw_sprite_part_ext", DrawSpritePartExt}, {"draw_sprite_part_alpha", DrawSpritePartAlpha},
-        {"draw_background_scaled", DrawBackgroundScaled}, {"draw_background_transparent", DrawBackgroundTransparent},
-        {"draw_background_ext", DrawBackgroundExt}, {"draw_background_alpha", DrawBackgroundExt},
+        {"draw_background_scaled", DrawBackgroundScaledAs<false, false, false>},
+        {"draw_background_transparent", DrawBackgroundScaledAs<false, false, true>},
+        {"draw_background_ext", DrawBackgroundScaledAs<true, false, true>},
+        {"draw_background_alpha", DrawBackgroundScaledAs<true, false, true>},
         {"draw_background_stretched_ext", DrawBackgroundStretchedExt},
         {"draw_background_tiled_ext", DrawBackgroundTiledExt}, {"draw_background_part", DrawBackgroundPart},
         {"draw_background_part_ext", DrawBackgroundPartExt}, {"draw_background_part_alpha", DrawBackgroundPartExt},
