@@ -15,7 +15,9 @@ namespace kestrin::engine {
 namespace {
 
 constexpr char kMark[] = "KESTRIN SAVE";
-constexpr std::int32_t kFormat = 1;
+// Format 2 added the globalvar names and the data structures; files of
+// format 1 still load, without them.
+constexpr std::int32_t kFormat = 2;
 constexpr int kValueReal = 0, kValueText = 1;
 
 // Thrown by the reader for content that cannot belong to the game; the
@@ -237,6 +239,96 @@ void ReadInstance(CStream& in, Game& game, NameTable& names, Instance& i) {
     ReadVariables(in, i.variables, names);
 }
 
+void WriteValues(CStream& out, const std::deque<Value>& values) {
+    out.WriteInteger(static_cast<std::int32_t>(values.size()));
+    for (const Value& value : values) WriteValue(out, value);
+}
+void WriteValues(CStream& out, const std::vector<Value>& values) {
+    out.WriteInteger(static_cast<std::int32_t>(values.size()));
+    for (const Value& value : values) WriteValue(out, value);
+}
+void WriteValues(CStream& out, const std::multimap<Value, Value, ValueOrder>& map) {
+    out.WriteInteger(static_cast<std::int32_t>(map.size()));
+    for (const auto& [key, value] : map) {
+        WriteValue(out, key);
+        WriteValue(out, value);
+    }
+}
+void WriteValues(CStream& out, const DataStructures::Priority& queue) {
+    out.WriteInteger(static_cast<std::int32_t>(queue.entries.size()));
+    for (const auto& [value, priority] : queue.entries) {
+        WriteValue(out, value);
+        WriteValue(out, priority);
+    }
+}
+
+// A value is at least its kind and a real's 8 bytes or a string's length.
+constexpr std::size_t kSmallestValue = 8;
+
+std::size_t ReadStructureSize(CStream& in, std::size_t valuesPerElement) {
+    const std::size_t count = ReadCount(in, valuesPerElement * kSmallestValue);
+    Check(count < DataStructures::kMaxElements);
+    return count;
+}
+void ReadValues(CStream& in, std::deque<Value>& values) {
+    for (std::size_t n = ReadStructureSize(in, 1); n > 0; --n) values.push_back(ReadValue(in));
+}
+void ReadValues(CStream& in, std::vector<Value>& values) {
+    for (std::size_t n = ReadStructureSize(in, 1); n > 0; --n) values.push_back(ReadValue(in));
+}
+void ReadValues(CStream& in, std::multimap<Value, Value, ValueOrder>& map) {
+    for (std::size_t n = ReadStructureSize(in, 2); n > 0; --n) {
+        Value key = ReadValue(in);
+        map.emplace(std::move(key), ReadValue(in));
+    }
+}
+void ReadValues(CStream& in, DataStructures::Priority& queue) {
+    for (std::size_t n = ReadStructureSize(in, 2); n > 0; --n) {
+        Value value = ReadValue(in);
+        queue.entries.emplace_back(std::move(value), ReadValue(in));
+    }
+}
+
+// Each kind as its slots in id order, a destroyed one as an absent slot, so
+// ids stay what the code holds.
+template <typename T>
+void WriteKind(CStream& out, const DataStructures::Kind<T>& kind) {
+    out.WriteInteger(static_cast<std::int32_t>(kind.items.size()));
+    for (const auto& item : kind.items) {
+        out.WriteBoolean(item != nullptr);
+        if (item) WriteValues(out, *item);
+    }
+}
+template <typename T>
+void ReadKind(CStream& in, DataStructures::Kind<T>& kind) {
+    const std::size_t slots = ReadCount(in, 4);
+    Check(slots <= DataStructures::kMaxStructures);
+    kind.items.resize(slots);
+    for (auto& item : kind.items)
+        if (in.ReadBoolean()) {
+            item = std::make_unique<T>();
+            ReadValues(in, *item);
+        }
+}
+
+void WriteStructures(CStream& out, const DataStructures& s) {
+    out.WriteReal(s.precision);
+    WriteKind(out, s.stacks);
+    WriteKind(out, s.queues);
+    WriteKind(out, s.lists);
+    WriteKind(out, s.maps);
+    WriteKind(out, s.priorities);
+}
+void ReadStructures(CStream& in, DataStructures& s) {
+    s.precision = in.ReadReal();
+    Check(s.precision >= 0);
+    ReadKind(in, s.stacks);
+    ReadKind(in, s.queues);
+    ReadKind(in, s.lists);
+    ReadKind(in, s.maps);
+    ReadKind(in, s.priorities);
+}
+
 // The smallest instance: its fixed fields and an empty variable count.
 constexpr std::size_t kSmallestInstance = 2 * 4 + 16 * 8 + 2 * 4 + 4 * 4 + 12 * 8 + 4 + 2 * 8 + 4 + 7 * 8 + 4 + 4;
 
@@ -270,6 +362,9 @@ std::string WriteSavedGame(const SavedGame& saved, std::int32_t gameId, const Na
     WriteVariables(body, saved.globals, names);
     body.WriteString(saved.random);
     body.WriteInteger(saved.nextId);
+    body.WriteInteger(static_cast<std::int32_t>(saved.globalvarNames.size()));
+    for (const std::string& name : saved.globalvarNames) body.WriteString(name);
+    WriteStructures(body, saved.structures);
 
     CStream file;
     file.WriteString(kMark);
@@ -282,7 +377,9 @@ std::string WriteSavedGame(const SavedGame& saved, std::int32_t gameId, const Na
 SaveFileProblem ReadSavedGame(const std::string& bytes, Game& game, NameTable& names, SavedGame& saved) {
     try {
         CStream file(bytes);
-        if (file.ReadString() != kMark || file.ReadInteger() != kFormat) return SaveFileProblem::Damaged;
+        if (file.ReadString() != kMark) return SaveFileProblem::Damaged;
+        const std::int32_t format = file.ReadInteger();
+        if (format != 1 && format != kFormat) return SaveFileProblem::Damaged;
         if (file.ReadInteger() != game.GameId) return SaveFileProblem::OtherGame;
         CStream body = file.ReadCompressedBlock();
         ReadRoom(body, game, saved.room);
@@ -299,6 +396,14 @@ SaveFileProblem ReadSavedGame(const std::string& bytes, Game& game, NameTable& n
         ReadVariables(body, saved.globals, names);
         saved.random = body.ReadString();
         saved.nextId = body.ReadInteger();
+        if (format >= 2) {
+            saved.globalvarNames.resize(ReadCount(body, 4));
+            for (std::string& name : saved.globalvarNames) {
+                name = body.ReadString();
+                Check(!name.empty());
+            }
+            ReadStructures(body, saved.structures);
+        }
         Check(body.Remaining() == 0 && file.Remaining() == 0);
         // New instances count up from here: never onto a saved one.
         Check(ids.empty() || *ids.rbegin() <= saved.nextId);

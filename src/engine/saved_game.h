@@ -1,8 +1,8 @@
 #pragma once
 // A game as saved while it is played: the room being played with what the
 // code changed in it, the game-wide values, every instance with its own
-// variables, the persistent rooms left behind, the globals and the random
-// source. The file starts with a mark and the game's id, so a file of
+// variables, the persistent rooms left behind, the globals with the names
+// globalvar made global, the data structures and the random source. The file starts with a mark and the game's id, so a file of
 // another game is told apart from a damaged one; the rest is one compressed
 // block. Reading trusts nothing: counts are checked against the bytes that
 // remain and every index against the game before anything is made.
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/instance.h"
+#include "engine/script/data_structures.h"
 #include "engine/script/name_table.h"
 #include "engine/script/variable_store.h"
 #include "engine/world.h"
@@ -26,6 +27,8 @@ struct SavedGame {
     // Persistent rooms as they were left, by room index.
     std::vector<std::pair<int, std::vector<Instance>>> keptRooms;
     VariableStore globals;
+    std::vector<std::string> globalvarNames;
+    DataStructures structures;
     std::string random;
     std::int32_t nextId = 0;
 };

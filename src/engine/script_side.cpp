@@ -10,6 +10,7 @@
 
 #include "actions/event_names.h"
 #include "engine/action_flow.h"
+#include "engine/script/data_structures.h"
 #include "engine/script/interpreter.h"
 #include "engine/world.h"
 #include "engine/world_script_host.h"
@@ -256,6 +257,9 @@ ScriptSide::~ScriptSide() = default;
 NameTable& ScriptSide::Names() { return mImpl->mNames; }
 
 VariableStore& ScriptSide::Globals() { return mImpl->mHost.Globals(); }
+DataStructures& ScriptSide::Structures() { return mImpl->mInterpreter.Structures(); }
+std::vector<NameId> ScriptSide::GlobalvarNames() const { return mImpl->mInterpreter.GlobalvarNames(); }
+void ScriptSide::MakeGlobalvar(NameId name) { mImpl->mInterpreter.MakeGlobalvar(name); }
 
 void ScriptSide::Prepare() { mImpl->Prepare(); }
 

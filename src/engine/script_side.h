@@ -18,6 +18,7 @@ class CEvent;
 
 namespace kestrin::engine {
 
+class DataStructures;
 class World;
 struct EventContext;
 struct Instance;
@@ -44,6 +45,9 @@ public:
     // loading the game.
     NameTable& Names();
     VariableStore& Globals();
+    DataStructures& Structures();
+    std::vector<NameId> GlobalvarNames() const;
+    void MakeGlobalvar(NameId name);
 
     // What the action performer of the source file reaches into.
     class Impl;

@@ -77,6 +77,8 @@ void World::CaptureGame(SavedGame& saved) const {
         for (const auto& instance : instances) kept.second.push_back(*instance);
     }
     saved.globals = mScript->Globals();
+    for (NameId name : mScript->GlobalvarNames()) saved.globalvarNames.push_back(mScript->Names().Name(name));
+    saved.structures = mScript->Structures();
     saved.random = mRandom.State();
     saved.nextId = mNextId;
 }
@@ -98,6 +100,8 @@ void World::RestoreGame(SavedGame& saved) {
         for (Instance& instance : instances) kept.push_back(std::make_unique<Instance>(std::move(instance)));
     }
     mScript->Globals() = std::move(saved.globals);
+    for (const std::string& name : saved.globalvarNames) mScript->MakeGlobalvar(mScript->Names().Intern(name));
+    mScript->Structures() = std::move(saved.structures);
     mRandom.SetState(saved.random);
     mNextId = saved.nextId;
 }

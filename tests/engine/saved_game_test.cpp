@@ -120,6 +120,54 @@ TEST(SavedGame, CodeSavesAndLoadsAndARefusedLoadIsARunTimeError) {
         << t.shell.messages[0];
 }
 
+// A new run of the game has run none of the code that declared globals or
+// made structures: the save brings both, with the ids the code holds.
+TEST(SavedGame, GlobalvarNamesAndDataStructuresComeBackInANewRun) {
+    TestGame t;
+    kestrin::test::TempDir dir;
+    const std::string file = dir.File("structures.sav");
+    const int o = t.AddObject("holder");
+    t.Place(t.AddRoom("room"), o, 0, 0);
+    auto first = t.Start();
+    first->Script().RunCode(
+        "globalvar best; best = 7; ds_set_precision(0.5);"
+        "var a, b; a = ds_list_create(); b = ds_list_create(); global.c = ds_list_create(); ds_list_destroy(b);"
+        "ds_list_add(global.c, 1.5); ds_list_add(global.c, 'two');"
+        "global.m = ds_map_create(); ds_map_add(global.m, 'key', 'value');"
+        "global.p = ds_priority_create(); ds_priority_add(global.p, 'low', 1); ds_priority_add(global.p, 'high', 9);"
+        "global.s = ds_stack_create(); ds_stack_push(global.s, 'bottom'); ds_stack_push(global.s, 'top');",
+        nullptr, "setup");
+    ASSERT_TRUE(t.shell.messages.empty()) << t.shell.messages[0];
+    first->SaveGame(file);
+    first->Step();
+
+    auto second = t.Start();
+    std::string error;
+    ASSERT_TRUE(second->LoadGame(file, error)) << error;
+    second->Step();
+    const struct {
+        const char* expression;
+        Value expected;
+    } cases[] = {
+        {"best", 7.0},
+        {"ds_list_size(global.c)", 2.0},
+        {"ds_list_find_value(global.c, 1)", Value("two")},
+        {"ds_map_find_value(global.m, 'key')", Value("value")},
+        {"ds_priority_find_max(global.p)", Value("high")},
+        {"ds_stack_top(global.s)", Value("top")},
+        {"ds_list_find_index(global.c, 1.9)", 0.0},  // within the saved precision
+        {"ds_list_create()", 1.0},                   // the destroyed slot is free again
+    };
+    for (const auto& c : cases) {
+        const Value got = Eval(*second, nullptr, c.expression);
+        EXPECT_EQ(got.IsString(), c.expected.IsString()) << c.expression;
+        EXPECT_EQ(got.IsString() ? got.Text() : std::to_string(got.Real()),
+                  c.expected.IsString() ? c.expected.Text() : std::to_string(c.expected.Real()))
+            << c.expression;
+    }
+    EXPECT_TRUE(t.shell.messages.empty()) << t.shell.messages[0];
+}
+
 TEST(SavedGame, FilesThatAreNoSaveOfThisGameAreRefused) {
     SaveGame g;
     kestrin::test::TempDir dir;

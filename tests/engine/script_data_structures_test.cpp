@@ -53,6 +53,7 @@ TEST(ScriptDataStructures, IdsAndErrors) {
         {"return ds_stack_pop('x')", "line 1: Wrong type of arguments to ds_stack_pop"},
         {"l = ds_list_create() ds_list_clear(l) ds_list_add(l, 1) return ds_list_size(l) + ds_list_empty(l)", "1"},
         {"s = ds_stack_create() while 1 ds_stack_push(s, 0)", "line 1: Data structure too large"},
+        {"while 1 ds_queue_create()", "line 1: Too many data structures"},
     });
 }
 

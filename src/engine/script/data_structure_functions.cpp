@@ -35,6 +35,11 @@ bool Real(Value& r, double value) {
     return true;
 }
 
+// The id of a new structure, or the error when there are too many.
+bool Created(BuiltinContext& c, Value& r, double id) {
+    return id < 0 ? c.Fail(messages::kTooManyStructures) : Real(r, id);
+}
+
 // The position argument of a list, or -1 when it is outside 0 .. size - 1 (or size when allowed).
 long long ListPosition(const Value& position, std::size_t size, bool allowEnd) {
     if (position.IsString()) return -1;
@@ -69,11 +74,13 @@ void AddDataStructureFunctions(BuiltinTable& t) {
         return Real(r, 0);
     };
     // Stacks and queues share their form: a deque, taken from the back or the front.
-    t["ds_stack_create"] = [](BuiltinContext& c, Args, int, Value& r) { return Real(r, KIND(stacks).Create()); };
-    t["ds_queue_create"] = [](BuiltinContext& c, Args, int, Value& r) { return Real(r, KIND(queues).Create()); };
-    t["ds_list_create"] = [](BuiltinContext& c, Args, int, Value& r) { return Real(r, KIND(lists).Create()); };
-    t["ds_map_create"] = [](BuiltinContext& c, Args, int, Value& r) { return Real(r, KIND(maps).Create()); };
-    t["ds_priority_create"] = [](BuiltinContext& c, Args, int, Value& r) { return Real(r, KIND(priorities).Create()); };
+    t["ds_stack_create"] = [](BuiltinContext& c, Args, int, Value& r) { return Created(c, r, KIND(stacks).Create()); };
+    t["ds_queue_create"] = [](BuiltinContext& c, Args, int, Value& r) { return Created(c, r, KIND(queues).Create()); };
+    t["ds_list_create"] = [](BuiltinContext& c, Args, int, Value& r) { return Created(c, r, KIND(lists).Create()); };
+    t["ds_map_create"] = [](BuiltinContext& c, Args, int, Value& r) { return Created(c, r, KIND(maps).Create()); };
+    t["ds_priority_create"] = [](BuiltinContext& c, Args, int, Value& r) {
+        return Created(c, r, KIND(priorities).Create());
+    };
 #define COMMON(prefix, member, sizeOf)                                                  \
     t["ds_" prefix "_destroy"] = [](BuiltinContext& c, Args a, int, Value& r) {          \
         if (!Get(c, KIND(member), a[0])) return false;                                  \

@@ -2,6 +2,7 @@
 // The data structures code can make: stacks, queues, lists, maps and
 // priority queues, each kind numbered from 0, owned by one interpreter.
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <map>
@@ -23,8 +24,10 @@ struct ValueOrder {
 
 class DataStructures {
 public:
-    // Elements one structure may hold, so a runaway loop ends in an error.
+    // Elements one structure may hold, and structures of one kind that may
+    // exist at once, so a runaway loop ends in an error.
     static constexpr std::size_t kMaxElements = 1 << 18;
+    static constexpr std::size_t kMaxStructures = 1 << 16;
 
     struct Priority {
         std::vector<std::pair<Value, Value>> entries;  // value, priority
@@ -32,21 +35,44 @@ public:
     template <typename T>
     struct Kind {
         std::vector<std::unique_ptr<T>> items;
+        // No free id lies below this one, so making many structures does not
+        // search from 0 each time.
+        std::size_t freeFrom = 0;
+
+        Kind() = default;
+        // A deep copy, for saving the game.
+        Kind(const Kind& other) {
+            items.reserve(other.items.size());
+            for (const auto& item : other.items) items.push_back(item ? std::make_unique<T>(*item) : nullptr);
+        }
+        Kind& operator=(const Kind& other) {
+            Kind copy(other);
+            items = std::move(copy.items);
+            freeFrom = 0;
+            return *this;
+        }
+        Kind(Kind&&) noexcept = default;
+        Kind& operator=(Kind&&) noexcept = default;
+
         // The structure with that id, or null.
         T* Find(double id) {
             if (!(id >= 0) || id >= static_cast<double>(items.size())) return nullptr;
             return items[static_cast<std::size_t>(id)].get();
         }
-        // The first free id.
+        // The first free id; -1 when kMaxStructures exist.
         double Create() {
-            std::size_t at = 0;
+            std::size_t at = std::min(freeFrom, items.size());
             while (at < items.size() && items[at]) ++at;
+            if (at == kMaxStructures) return -1;
             if (at == items.size()) items.emplace_back();
             items[at] = std::make_unique<T>();
+            freeFrom = at + 1;
             return static_cast<double>(at);
         }
         void Destroy(double id) {
-            if (Find(id)) items[static_cast<std::size_t>(id)].reset();
+            if (!Find(id)) return;
+            items[static_cast<std::size_t>(id)].reset();
+            freeFrom = std::min(freeFrom, static_cast<std::size_t>(id));
         }
     };
 

@@ -14,6 +14,10 @@ Interpreter::~Interpreter() = default;
 
 void Interpreter::SetUnsetVariablesAreZero(bool zero) { mRuntime->SetUnsetVariablesAreZero(zero); }
 
+DataStructures& Interpreter::Structures() { return mRuntime->Structures(); }
+std::vector<NameId> Interpreter::GlobalvarNames() const { return mRuntime->GlobalvarNames(); }
+void Interpreter::MakeGlobalvar(NameId name) { mRuntime->MakeGlobalvar(name); }
+
 void Interpreter::DefineConstant(std::string_view name, const Value& value) { mRuntime->DefineConstant(name, value); }
 
 void Interpreter::DefineScript(std::string_view name, std::string_view code, int index) {

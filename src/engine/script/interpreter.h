@@ -16,6 +16,7 @@
 namespace kestrin::engine {
 
 class CompiledCode;
+class DataStructures;
 class ScriptRuntime;
 
 struct CompileResult {
@@ -77,6 +78,12 @@ public:
     RunResult Call(std::string_view name, InstanceId self, InstanceId other, std::span<const Value> arguments = {});
 
     NameTable& Names() { return mNames; }
+
+    // What a saved game keeps of the code's own state: the data structures
+    // it made and the names globalvar made global.
+    DataStructures& Structures();
+    std::vector<NameId> GlobalvarNames() const;
+    void MakeGlobalvar(NameId name);
 
 private:
     NameTable& mNames;

@@ -39,6 +39,7 @@ inline std::string BadArgument(std::string_view function) {
     return "Argument out of range for " + std::string(function);
 }
 inline const char* kStructureTooLarge = "Data structure too large";
+inline const char* kTooManyStructures = "Too many data structures";
 inline std::string NoDataStructure(double id) {
     return "Data structure with index " + std::to_string(static_cast<long long>(id)) + " does not exist";
 }

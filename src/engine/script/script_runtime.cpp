@@ -185,6 +185,19 @@ int ScriptRuntime::ScriptOf(NameId name) const {
     return name >= 0 && static_cast<std::size_t>(name) < mScriptByName.size() ? mScriptByName[name] : -1;
 }
 
+void ScriptRuntime::MakeGlobalvar(NameId name) {
+    if (name < 0) return;
+    if (mGlobalvar.size() <= static_cast<std::size_t>(name)) mGlobalvar.resize(name + 1, 0);
+    mGlobalvar[name] = 1;
+}
+
+std::vector<NameId> ScriptRuntime::GlobalvarNames() const {
+    std::vector<NameId> names;
+    for (std::size_t name = 0; name < mGlobalvar.size(); ++name)
+        if (mGlobalvar[name]) names.push_back(static_cast<NameId>(name));
+    return names;
+}
+
 bool ScriptRuntime::IsGlobalvar(NameId name) const {
     return name >= 0 && static_cast<std::size_t>(name) < mGlobalvar.size() && mGlobalvar[name];
 }
@@ -379,10 +392,7 @@ ScriptRuntime::Flow ScriptRuntime::Exec(const Node& node) {
         return Flow::Return;
     }
     case NodeKind::Globalvar:
-        for (NameId name : node.names) {
-            if (mGlobalvar.size() <= static_cast<std::size_t>(name)) mGlobalvar.resize(name + 1, 0);
-            mGlobalvar[name] = 1;
-        }
+        for (NameId name : node.names) MakeGlobalvar(name);
         return Flow::Normal;
     default: return Flow::Normal;  // case and default labels, var, empty statements
     }

@@ -33,6 +33,10 @@ public:
     RunResult Run(const CompiledCode& code, InstanceId self, InstanceId other, std::span<const Value> arguments);
     RunResult CallByName(std::string_view name, InstanceId self, InstanceId other, std::span<const Value> arguments);
 
+    DataStructures& Structures() { return mStructures; }
+    std::vector<NameId> GlobalvarNames() const;
+    void MakeGlobalvar(NameId name);
+
 private:
     friend class RunContext;
 
