@@ -17,6 +17,12 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr std::size_t kMaxImages = 4096;
 constexpr double kDrawable = 1e8;  // positions beyond are off any canvas
+// What a system may cover in one frame, counting each particle's whole box:
+// particles grown huge cost time however little of them shows, so past
+// this the rest of the system is left out of the frame.
+constexpr double kPixelBudget = 64.0 * 1024 * 1024;
+// Plain figures walk their whole outline even off the canvas.
+constexpr double kMaxFigureHalf = 256;
 
 // Whether the point lies in the five-pointed star of the given radii.
 bool InStar(double x, double y, double outer, double inner) {
@@ -64,7 +70,7 @@ const Bitmap24& ParticleDrawer::ShapeImage(int shape, std::uint32_t color) {
 }
 
 void ParticleDrawer::DrawFigure(Canvas& canvas, int shape, double x, double y, double size, std::uint32_t color) {
-    const double half = ShapeSize(shape) * size / 2;
+    const double half = std::min(ShapeSize(shape) * size / 2, kMaxFigureHalf);
     const int left = static_cast<int>(std::floor(x - half)), right = static_cast<int>(std::floor(x + half));
     const int top = static_cast<int>(std::floor(y - half)), bottom = static_cast<int>(std::floor(y + half));
     const int cx = static_cast<int>(std::floor(x)), cy = static_cast<int>(std::floor(y));
@@ -95,6 +101,7 @@ void ParticleDrawer::DrawFigure(Canvas& canvas, int shape, double x, double y, d
 void ParticleDrawer::Draw(const ParticleSystems& model, const ParticleSystem& system, Canvas& canvas, double dx,
                           double dy, const SpriteLookup& sprites) {
     const std::size_t count = system.particles.size();
+    double budget = kPixelBudget;
     for (std::size_t k = 0; k < count; ++k) {
         const Particle& p = system.particles[system.oldToNew ? k : count - 1 - k];
         const ParticleType* look = model.Type(p.look);
@@ -107,7 +114,11 @@ void ParticleDrawer::Draw(const ParticleSystems& model, const ParticleSystem& sy
         transform.alpha = alpha;
         const int ix = static_cast<int>(std::floor(x)), iy = static_cast<int>(std::floor(y));
         const SpriteFrames* sprite = look->sprite >= 0 ? sprites(look->sprite) : nullptr;
-        if (sprite && sprite->FrameCount() > 0) {
+        const bool drawsSprite = sprite && sprite->FrameCount() > 0;
+        const double side = drawsSprite ? std::max(sprite->width, sprite->height) : ShapeSize(look->shape);
+        if (budget <= 0) break;
+        budget -= side * p.size * side * p.size;
+        if (drawsSprite) {
             const int frames = sprite->FrameCount();
             int frame = p.frame % frames;
             if (look->animate)

@@ -124,6 +124,13 @@ TEST(ParticleFunctions, HostileNumbersAreHarmless) {
         ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.speed) && std::isfinite(p.size));
         ASSERT_GE(p.life, 1);
     }
+    // Grown to the largest size, the particles cover the frame without
+    // each of them being drawn over it.
+    g.Run("part_type_alpha(pt, 1, 1, 1); part_type_color(pt, c_white, c_white, c_white);");
+    Bitmap24 frame(40, 40);
+    ImageCanvas canvas(frame);
+    g.world->Draw(canvas);
+    EXPECT_EQ(frame.Pixel(39, 39), kWhite);
 }
 
 TEST(ParticleFunctions, SystemsStepByThemselvesUntilTheGameStepsThem) {
