@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "engine/game_shell.h"
+#include "engine/particle_draw.h"
 #include "engine/saved_game.h"
 #include "engine/script_side.h"
 #include "engine/text_layout.h"
@@ -33,7 +34,9 @@ World::World(Game& game, GameShell& shell, std::vector<std::string> libraryCode,
       mObjects(game),
       mScript(std::make_unique<ScriptSide>(*this, std::move(libraryCode))),
       mRandom(seed),
-      mTextMetrics(&EstimatedMetrics()) {}
+      mTextMetrics(&EstimatedMetrics()),
+      mParticles(std::make_unique<ParticleSystems>(mRandom)),
+      mParticleDrawer(std::make_unique<ParticleDrawer>()) {}
 
 World::~World() = default;
 
@@ -289,6 +292,7 @@ void World::ApplyRoomChange() {
             mById.clear();
             mKeptRooms.clear();
             mValues = GameValues{};
+            mParticles->Reset();
             EnterRoom(NextRoom(-1), true);
             continue;
         }
@@ -323,6 +327,7 @@ void World::Step(Canvas* canvas) {
     StepMotion();
     StepCollisions();
     ForEachLive([&](Instance& i) { PerformEvent(i, nullptr, kEventStep, kStepEnd); });
+    mParticles->StepAutomatic();
     StepBoundaries();
     ScrollBackgrounds();
     FollowViews();

@@ -32,6 +32,9 @@ namespace kestrin::engine {
 
 class Canvas;
 class GameShell;
+class ParticleDrawer;
+class ParticleSystems;
+struct ParticleSystem;
 class ScriptSide;
 class TextMetrics;
 struct SavedGame;
@@ -204,6 +207,11 @@ public:
     void StartPath(Instance& self, int path, double speed, int endAction, bool absolute);
     void SetTimeline(Instance& self, int timeline, double position);
 
+    // Particles: types and systems last for the whole game.
+    ParticleSystems& Particles() { return *mParticles; }
+    // The system's particles moved by (dx, dy), as the room is drawn now.
+    void DrawParticles(Canvas& canvas, const ParticleSystem& system, double dx, double dy);
+
 private:
     friend class WorldStep;
 
@@ -273,6 +281,10 @@ private:
     bool mStarted = false;
     std::int64_t mStepCount = 0;
     bool mEnding = false;
+
+    // Particles.
+    std::unique_ptr<ParticleSystems> mParticles;
+    std::unique_ptr<ParticleDrawer> mParticleDrawer;
 };
 
 }  // namespace kestrin::engine

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "engine/canvas.h"
+#include "engine/particle_draw.h"
 #include "engine/world.h"
 #include "resources/event_types.h"
 #include "storage/game.h"
@@ -170,6 +171,10 @@ void World::DrawInstance(Canvas& canvas, Instance& instance) {
                            sprite->transparent);
 }
 
+void World::DrawParticles(Canvas& canvas, const ParticleSystem& system, double dx, double dy) {
+    mParticleDrawer->Draw(*mParticles, system, canvas, dx, dy, [this](int sprite) { return Sprite(sprite); });
+}
+
 const Bitmap24* World::LastFrame() const { return mFrameCanvas ? &mFrameCanvas->Picture() : nullptr; }
 
 void World::Draw(Canvas& canvas) {
@@ -232,12 +237,36 @@ void World::DrawRoomPart(Canvas& canvas, int offsetX, int offsetY) {
         background->DrawPart(canvas, tile.X, tile.Y,
                              DrawRect{tile.Left, tile.Top, tile.Left + tile.Width, tile.Top + tile.Height});
     };
+    // Particle systems by handle, since draw events may make or destroy some.
+    std::vector<std::pair<double, int>> systems;
+    if (!mParticles->NoSystems()) {
+        mParticles->ForEachSystem([&](int handle, const ParticleSystem& system) {
+            if (system.automaticDraw) systems.emplace_back(system.depth, handle);
+        });
+        std::stable_sort(systems.begin(), systems.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    }
+    std::size_t nextSystem = 0;
+    auto drawSystem = [&](int handle) {
+        const ParticleSystem* system = mParticles->System(handle);
+        if (system && system->automaticDraw) DrawParticles(canvas, *system, 0, 0);
+    };
+    // Tiles and systems down to the depth: tiles of that depth too, systems
+    // only deeper, so a system shows over the instances of its own depth.
+    auto drawDownTo = [&](double depth, bool all) {
+        for (;;) {
+            const bool tile = nextTile < tiles.size() && (all || tiles[nextTile]->Depth >= depth);
+            const bool system = nextSystem < systems.size() && (all || systems[nextSystem].first > depth);
+            if (!tile && !system) return;
+            if (tile && (!system || tiles[nextTile]->Depth >= systems[nextSystem].first)) drawTile(*tiles[nextTile++]);
+            else drawSystem(systems[nextSystem++].second);
+        }
+    };
     for (Instance* instance : order) {
-        while (nextTile < tiles.size() && tiles[nextTile]->Depth >= instance->depth) drawTile(*tiles[nextTile++]);
+        drawDownTo(instance->depth, false);
         if (instance->alive) DrawInstance(canvas, *instance);
         if (mEnded) break;
     }
-    while (nextTile < tiles.size()) drawTile(*tiles[nextTile++]);
+    drawDownTo(0, true);
     mCanvas = nullptr;
 
     canvas.SetOrigin(0, 0);

@@ -27,6 +27,7 @@ std::vector<WorldFunctionEntry> WorldFunctions() {
     AddGameFunctions(table);
     AddWindowFunctions(table);
     AddHighscoreFunctions(table);
+    AddParticleFunctions(table);
     return table;
 }
 
