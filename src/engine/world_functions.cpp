@@ -27,6 +27,9 @@ std::vector<WorldFunctionEntry> WorldFunctions() {
     AddGameFunctions(table);
     AddWindowFunctions(table);
     AddHighscoreFunctions(table);
+    AddFileFunctions(table);
+    AddDateFunctions(table);
+    AddSystemFunctions(table);
     return table;
 }
 
