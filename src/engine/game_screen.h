@@ -33,6 +33,15 @@ public:
     // it loops, until the player presses a key or a button); false when it
     // cannot be played.
     virtual bool PlayVideo(const std::string& file, bool fullScreen, bool loop) = 0;
+
+    // Files and the system: the clipboard's text. Without a window the
+    // screen keeps the text itself.
+    virtual bool HasClipboardText() const { return !mClipboard.empty(); }
+    virtual std::string ClipboardText() const { return mClipboard; }
+    virtual void SetClipboardText(const std::string& text) { mClipboard = text; }
+
+private:
+    std::string mClipboard;
 };
 
 // The window of headless play: 640 by 480 pixels at the screen's corner,

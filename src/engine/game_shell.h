@@ -4,8 +4,12 @@
 // windows and Qt Multimedia; headless play writes messages to standard output.
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/game_screen.h"
+#include "engine/game_system.h"
+#include "engine/settings_store.h"
 #include "engine/highscore_table.h"
 
 namespace kestrin::engine {
@@ -43,6 +47,19 @@ public:
         static FixedScreen fixed;
         return fixed;
     }
+
+    // Files and the system: the game's own command line (the program first),
+    // the settings store (kept in memory unless the shell has a real one),
+    // and what the game has open.
+    void SetCommandLine(std::vector<std::string> arguments) { mCommandLine = std::move(arguments); }
+    const std::vector<std::string>& CommandLine() const { return mCommandLine; }
+    virtual SettingsStore& Settings() { return mMemorySettings; }
+    GameSystem& System() { return mSystem; }
+
+private:
+    std::vector<std::string> mCommandLine;
+    MemorySettings mMemorySettings;
+    GameSystem mSystem;
 };
 
 }  // namespace kestrin::engine

@@ -186,6 +186,7 @@ std::string WorldSummaryJson(World& world) {
 int PlayHeadless(Game& game, std::vector<std::string> libraryCode, const HeadlessOptions& options,
                  std::ostream& out) {
     StreamShell shell(out);
+    shell.SetCommandLine(options.commandLine);
     World world(game, shell, std::move(libraryCode), options.seed);
     const bool started = world.Start();
     if (!started && world.Room().index < 0) {

@@ -45,6 +45,8 @@ struct HeadlessOptions {
     std::int64_t steps = 0;
     std::uint64_t seed = 0;
     std::vector<InputEvent> input;
+    // The game's own command line, the program first.
+    std::vector<std::string> commandLine;
 };
 
 // Plays the game; messages and errors go to `out` as they happen, the

@@ -28,6 +28,9 @@ std::vector<WorldFunctionEntry> WorldFunctions() {
     AddWindowFunctions(table);
     AddHighscoreFunctions(table);
     AddParticleFunctions(table);
+    AddFileFunctions(table);
+    AddDateFunctions(table);
+    AddSystemFunctions(table);
     return table;
 }
 

@@ -58,6 +58,9 @@ void AddGameFunctions(std::vector<WorldFunctionEntry>& table);
 void AddWindowFunctions(std::vector<WorldFunctionEntry>& table);
 void AddHighscoreFunctions(std::vector<WorldFunctionEntry>& table);
 void AddParticleFunctions(std::vector<WorldFunctionEntry>& table);
+void AddFileFunctions(std::vector<WorldFunctionEntry>& table);
+void AddDateFunctions(std::vector<WorldFunctionEntry>& table);
+void AddSystemFunctions(std::vector<WorldFunctionEntry>& table);
 
 // The drawing functions' font as the game values set it.
 TextFont GameFont(const GameValues& values);

@@ -5,7 +5,10 @@
 // error, and in a message box titled as the game where someone can see one)
 // with exit code 1.
 //
-//   kestrin-runner [GAME.ksd] [--headless --steps N [--seed S] [--input FILE]]
+//   kestrin-runner [GAME.ksd] [--headless --steps N [--seed S] [--input FILE]] [-- GAME ARGUMENTS]
+//
+// The game sees the whole command line as its parameters; what follows "--"
+// is left to the game alone.
 //
 // Beside the game (the game file, or the executable carrying it) the window
 // runner keeps the high-score table, NAME_highscores.dat, and the file F5
@@ -89,6 +92,7 @@ struct CommandLine {
     long long steps = -1;
     unsigned long long seed = 0;
     std::string inputFile;
+    std::vector<std::string> arguments;  // all of them, for the game's parameter functions
 };
 
 bool ReadNumber(const char* text, long long& value) {
@@ -99,8 +103,13 @@ bool ReadNumber(const char* text, long long& value) {
 
 // False with the reason for a command line that makes no sense.
 bool ParseCommandLine(int argc, char** argv, CommandLine& line, std::string& error) {
+    line.arguments.assign(argv, argv + argc);
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--") {  // the rest is the game's alone
+            line.arguments.erase(line.arguments.begin() + i);
+            break;
+        }
         const bool hasValue = i + 1 < argc;
         long long number = 0;
         if (arg == "--headless") {
@@ -138,6 +147,7 @@ int PlayHeadless(kestrin::Game& game, std::vector<std::string> libraryCode, cons
     kestrin::engine::HeadlessOptions options;
     options.steps = line.steps;
     options.seed = line.seed;
+    options.commandLine = line.arguments;
     if (!line.inputFile.empty()) {
         std::ifstream file(line.inputFile, std::ios::binary);
         if (!file) {
@@ -191,6 +201,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder = gamePath.parent_path();
     kestrin::runner::RunnerShell shell(CanShowMessages(), game,
                                        (folder / (gamePath.stem().string() + "_highscores.dat")).string());
+    shell.SetCommandLine(line.arguments);
     kestrin::engine::World world(game, shell, std::move(libraryCode), static_cast<std::uint64_t>(std::time(nullptr)));
     if (!world.Start()) return 0;  // ended while starting
     kestrin::runner::GameWindow window(game, world);

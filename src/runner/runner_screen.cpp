@@ -4,11 +4,13 @@
 
 #include <QAudioDevice>
 #include <QAudioOutput>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QPointer>
@@ -146,6 +148,17 @@ bool RunnerScreen::PlayVideo(const std::string& file, bool fullScreen, bool loop
     mWindow->removeEventFilter(&ender);
     player.stop();
     return !failed && player.error() == QMediaPlayer::NoError;
+}
+
+bool RunnerScreen::HasClipboardText() const { return !QGuiApplication::clipboard()->text().isEmpty(); }
+
+std::string RunnerScreen::ClipboardText() const {
+    const QByteArray text = QGuiApplication::clipboard()->text().toLatin1();
+    return std::string(text.constData(), static_cast<std::size_t>(text.size()));
+}
+
+void RunnerScreen::SetClipboardText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 }  // namespace kestrin::runner

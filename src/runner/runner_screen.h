@@ -25,6 +25,11 @@ public:
     void WaitForMouseButton() override;
     bool PlayVideo(const std::string& file, bool fullScreen, bool loop) override;
 
+    // Files and the system: the system's clipboard, its text in Latin-1.
+    bool HasClipboardText() const override;
+    std::string ClipboardText() const override;
+    void SetClipboardText(const std::string& text) override;
+
 private:
     QWidget* mWindow = nullptr;
     engine::FixedScreen mFixed;

@@ -4,6 +4,7 @@
 
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QSettings>
 #include <QThread>
 
 #include <cstdio>
@@ -95,5 +96,44 @@ void RunnerShell::ShowInformation() {
 }
 
 void RunnerShell::Sleep(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
+
+}  // namespace kestrin::runner
+
+namespace kestrin::runner {
+
+RunnerSettings::RunnerSettings(const QString& file)
+    : mSettings(std::make_unique<QSettings>(file, QSettings::IniFormat)),
+      mCount(static_cast<std::size_t>(mSettings->allKeys().size())) {}
+
+RunnerSettings::RunnerSettings()
+    : mSettings(std::make_unique<QSettings>(QStringLiteral("Kestrin Games"), QStringLiteral("Game Settings"))),
+      mCount(static_cast<std::size_t>(mSettings->allKeys().size())) {}
+
+RunnerSettings::~RunnerSettings() = default;
+
+bool RunnerSettings::Read(const std::string& path, engine::SettingValue& value) const {
+    const QVariant stored = mSettings->value(Latin1(path));
+    if (!stored.isValid()) return false;
+    if (stored.typeId() == QMetaType::QByteArray) {
+        value = {false, {}, stored.toByteArray().toDouble()};
+    } else {
+        const QByteArray text = stored.toString().toLatin1();
+        value = {true, std::string(text.constData(), static_cast<std::size_t>(text.size())), 0};
+    }
+    return true;
+}
+
+bool RunnerSettings::Write(const std::string& path, const engine::SettingValue& value) {
+    const QString key = Latin1(path);
+    const bool added = !mSettings->contains(key);
+    if (added && mCount >= kMaxValues) return false;
+    if (value.isText) mSettings->setValue(key, Latin1(value.text));
+    else mSettings->setValue(key, QByteArray::number(value.real, 'g', 17));
+    // Qt writes the file later (and when the game ends); a store it could
+    // not write before refuses.
+    if (mSettings->status() != QSettings::NoError) return false;
+    mCount += added;
+    return true;
+}
 
 }  // namespace kestrin::runner

@@ -11,6 +11,9 @@
 #include "engine/game_shell.h"
 #include "runner/runner_screen.h"
 
+class QSettings;
+class QString;
+
 namespace kestrin {
 class Game;
 }
@@ -19,6 +22,23 @@ namespace kestrin::runner {
 
 class GameWindow;
 class RunnerSounds;
+
+// The games' settings store: QSettings of the organisation "Kestrin Games"
+// and the application "Game Settings" (apart from Kestrin's own settings),
+// or the ini file named. Strings are kept as strings and reals as byte
+// arrays of their text, so each reads back as the type it was written.
+class RunnerSettings : public engine::SettingsStore {
+public:
+    explicit RunnerSettings(const QString& file);
+    RunnerSettings();
+    ~RunnerSettings() override;
+    bool Read(const std::string& path, engine::SettingValue& value) const override;
+    bool Write(const std::string& path, const engine::SettingValue& value) override;
+
+private:
+    std::unique_ptr<QSettings> mSettings;
+    std::size_t mCount;
+};
 
 class RunnerShell : public engine::GameShell {
 public:
@@ -49,6 +69,9 @@ public:
     // The game's questions about its window.
     engine::GameScreen& Screen() override { return mScreen; }
 
+    // Files and the system: the games' settings store.
+    engine::SettingsStore& Settings() override { return mSettings; }
+
 private:
     BoxAnswerer mAnswerer;
     RunnerScreen mScreen;
@@ -57,6 +80,7 @@ private:
     std::unique_ptr<RunnerSounds> mSounds;
     std::string mHighscoreFile;
     GameWindow* mWindow = nullptr;
+    RunnerSettings mSettings;
 };
 
 }  // namespace kestrin::runner

@@ -1,0 +1,33 @@
+#pragma once
+// What a running game has open or has chosen on the system: its text and
+// binary files (by handle), the one file of the single-file functions, a
+// file search under way, the open ini file, and the settings root.
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/ini_file.h"
+#include "engine/open_files.h"
+
+namespace kestrin::engine {
+
+struct GameSystem {
+    // Handles run from 1 to this, for each kind of file.
+    static constexpr int kMaxOpenFiles = 32;
+
+    std::array<std::unique_ptr<TextFile>, kMaxOpenFiles> textFiles;
+    std::array<std::unique_ptr<BinaryFile>, kMaxOpenFiles> binaryFiles;
+    std::unique_ptr<TextFile> singleFile;
+
+    std::vector<std::string> found;  // of the search under way, the next first
+    std::size_t nextFound = 0;
+
+    std::unique_ptr<IniFile> ini;
+    std::string iniPath;
+
+    int settingsRoot = 0;
+};
+
+}  // namespace kestrin::engine
