@@ -43,6 +43,9 @@ public:
         static FixedScreen fixed;
         return fixed;
     }
+
+    // Resources changed at run time: the sound's record was loaded anew or deleted.
+    virtual void SoundChanged(int /*sound*/) {}
 };
 
 }  // namespace kestrin::engine

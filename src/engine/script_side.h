@@ -45,6 +45,12 @@ public:
     NameTable& Names();
     VariableStore& Globals();
 
+    // Code the game adds while it runs (object and time line events): compiled
+    // now, so a mistake is reported by the call that added it; false with the
+    // message. Compiled code is kept by its text, so a changed event compiles
+    // anew and nothing older needs forgetting.
+    bool CompileAdded(const std::string& code, std::string& error);
+
     // What the action performer of the source file reaches into.
     class Impl;
 

@@ -17,6 +17,7 @@
 #include "engine/input_state.h"
 #include "engine/instance.h"
 #include "engine/object_table.h"
+#include "engine/resource_budget.h"
 #include "engine/script/script_host.h"
 #include "engine/sprite_masks.h"
 #include "imaging/draw_target.h"
@@ -204,6 +205,21 @@ public:
     void StartPath(Instance& self, int path, double speed, int endAction, bool absolute);
     void SetTimeline(Instance& self, int timeline, double position);
 
+    // Resources changed while the game runs (functions_resources_*.cpp).
+    // The sprite's frames and masks are decoded again on next use; the old
+    // ones stay valid until the step ends, for code still drawing with them.
+    void SpriteChanged(int index);
+    // The objects' events or parents changed: the event table is built
+    // again, the old one kept until the step ends for loops still walking it.
+    void ObjectsChanged();
+    // Whether an action list of the object, or a moment of the time line, is
+    // running now (editing it under its feet would pull its actions away).
+    bool ObjectRunning(int object) const;
+    bool TimelineRunning(int timeline) const;
+    // An edit that must wait until no event runs: done at the end of the step.
+    void AtStepEnd(std::function<void()> edit) { mStepEndEdits.push_back(std::move(edit)); }
+    ResourceBudget& Budget() { return mBudget; }
+
 private:
     friend class WorldStep;
 
@@ -217,6 +233,7 @@ private:
     void RunTimelineMoment(Instance& self, int timeline, const CEvent& moment);
     void ForEachLive(const std::function<void(Instance&)>& visit);
     void PurgeDead();
+    void ApplyStepEndEdits();
 
     void StepAlarms();
     void StepInput();
@@ -273,6 +290,9 @@ private:
     bool mStarted = false;
     std::int64_t mStepCount = 0;
     bool mEnding = false;
+    std::vector<std::function<void()>> mStepEndEdits;
+    std::vector<std::unique_ptr<SpriteFrames>> mRetiredSprites;
+    ResourceBudget mBudget;
 };
 
 }  // namespace kestrin::engine

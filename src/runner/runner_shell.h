@@ -35,6 +35,7 @@ public:
     bool SoundPlaying(int sound) const override;
     void StopAllSounds() override;
     void SetSoundVolume(int sound, double volume) override;
+    void SoundChanged(int sound) override;
     void ShowInformation() override;
     std::string HighscoreFile() const override { return mHighscoreFile; }
     std::string AskHighscoreName() override;
