@@ -27,6 +27,13 @@ std::vector<WorldFunctionEntry> WorldFunctions() {
     AddGameFunctions(table);
     AddWindowFunctions(table);
     AddHighscoreFunctions(table);
+    AddResourceNameFunctions(table);
+    AddResourceImageFunctions(table);
+    AddResourcePathFunctions(table);
+    AddResourceSoundFunctions(table);
+    AddResourceObjectFunctions(table);
+    AddResourceRoomFunctions(table);
+    AddTileFunctions(table);
     return table;
 }
 
