@@ -36,6 +36,9 @@ namespace {
 
 // More samples than this per pixel cost time without showing.
 constexpr int kMaxQuality = 4;
+// Every change decodes and encodes each frame, so frames are bounded by count
+// as well as by pixels.
+constexpr std::size_t kMaxSpriteFrames = 1000;
 
 using ImageChange = std::function<Image(const Bitmap24*, bool transparent)>;
 
@@ -48,14 +51,20 @@ bool SizeAllowed(std::int64_t width, std::int64_t height, std::int64_t frames) {
 // The sprite's frames become the given ones; the box follows them unless it is manual.
 bool SetSpriteFrames(FunctionCall& call, int index, std::vector<Image>& frames) {
     CSprite& sprite = *call.world.GameData().Sprites().ResourceAt(index);
-    if (!frames.empty() &&
-        !SizeAllowed(frames.front()->Width(), frames.front()->Height(), static_cast<std::int64_t>(frames.size()))) {
+    if (frames.size() > kMaxSpriteFrames ||
+        (!frames.empty() &&
+         !SizeAllowed(frames.front()->Width(), frames.front()->Height(), static_cast<std::int64_t>(frames.size())))) {
         call.Fail("The sprite would be too large.");
         return false;
     }
+    // The box is worked out once at the end, not again for every frame added.
+    const std::int32_t mode = sprite.BoxMode;
+    sprite.BoxMode = kBoxManual;
     sprite.ClearImages();
     for (const Image& frame : frames)
         if (frame) sprite.AddImage(frame.get());
+    sprite.BoxMode = mode;
+    sprite.UpdateBoundingBox();
     call.world.SpriteChanged(index);
     return true;
 }
@@ -281,7 +290,8 @@ Value SpriteAdd(FunctionCall& call) {
     // The file is read before a resource is taken, so a bad file adds nothing.
     auto frames = FramesFromFile(call, call.Text(0), call.Int(1));
     if (!frames) return -1.0;
-    if (!SizeAllowed(frames->front()->Width(), frames->front()->Height(), static_cast<std::int64_t>(frames->size())))
+    if (frames->size() > kMaxSpriteFrames ||
+        !SizeAllowed(frames->front()->Width(), frames->front()->Height(), static_cast<std::int64_t>(frames->size())))
         return call.Fail("The sprite would be too large.");
     const int index = AddResourceRecord(call, ResourceKind::Sprite);
     if (index < 0) return -1.0;

@@ -6,6 +6,8 @@
 // + blue*65536. Rooms keep no alpha for layers or tiles, nor a tile's scale:
 // those arguments are taken and left unused.
 
+#include <algorithm>
+
 #include "engine/functions_resources.h"
 #include "engine/script_side.h"
 #include "imaging/bitmap24.h"
@@ -110,8 +112,9 @@ Value RoomSetView(FunctionCall& call) {
     view.ViewY = call.Int(4);
     view.ViewW = call.Int(5);
     view.ViewH = call.Int(6);
-    view.PortX = call.Int(7);
-    view.PortY = call.Int(8);
+    // The frame spans the ports, so they stay within a picture's reach.
+    view.PortX = std::clamp(call.Int(7), 0, kMaxImageSide);
+    view.PortY = std::clamp(call.Int(8), 0, kMaxImageSide);
     view.HBorder = call.Int(9);
     view.VBorder = call.Int(10);
     view.HSpeed = call.Int(11);

@@ -369,5 +369,33 @@ TEST(ResourceFunctions, AddingWithoutEndMeetsTheBudget) {
     EXPECT_EQ(g.Do("repeat (300000) tile_add(0, 0, 0, 1, 1, 0, 0, 0)"), "Too many tiles added.");
 }
 
+TEST(ResourceFunctions, HostileArgumentsFailOrAreHeldWithinBounds) {
+    ResourceGame g;
+    g.Start();
+    // Each either fails with a message or leaves the records within their
+    // bounds; none may crash, hang or allocate without end.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"sprite_scale(0, power(10, 400), 1, 99, 5, 1)", "Image size not allowed: inf by 6."},
+        {"background_create_gradient(16384, 16384, 0, 255, 0, 0, 0, 0)", "Image size not allowed: 16384 by 16384."},
+        {"repeat (30) sprite_merge(0, 0)", "The sprite would be too large."},
+        {"sprite_resize(0, -5, -5, 5)", "Image size not allowed: -5 by -5."},
+        {"timeline_moment_add(0, power(10, 400), \"x = 1\")", "A moment's step must be 0 or more: inf"},
+        {"path_insert_point(0, 2000000000, 0, 0, 100)", "Path point 2000000000 does not exist."},
+        {"object_event_add(0, 3, power(10, 400), \"\")", "There is no event of type 3 and number inf."},
+        {"sprite_rotate(0, power(10, 400), 1000000)", ""},
+        {"sprite_blur(0, 1000000000)", ""},
+        {"sprite_shift(0, 2000000000, -2000000000)", ""},
+        {"sprite_set_hue_partial(0, -1000, 1000, power(10, 400))", ""},
+        {"tile_add(0, 0, 0, 16, 16, 0, 0, 0); repeat (3) tile_layer_shift(0, 2000000000, 2000000000)", ""},
+        {"room_set_view(0, 0, 1, 0, 0, 100, 100, 1500000000, -5, 0, 0, 0, 0, -1)", ""},
+    };
+    for (const auto& [code, message] : cases) EXPECT_EQ(g.Do(code), message) << code;
+    EXPECT_LE(g.Sprite(0).Width * g.Sprite(0).Height * g.Sprite(0).FrameCount(), kMaxResourcePixels);
+    const RoomView view = g.t.Room(0).GetView(0);
+    EXPECT_EQ(view.PortX, kMaxImageSide);
+    EXPECT_EQ(view.PortY, 0);
+    EXPECT_FALSE(g.world->Ended());
+}
+
 }  // namespace
 }  // namespace kestrin::engine
