@@ -48,6 +48,9 @@ public:
         return fixed;
     }
 
+    // Resources changed at run time: the sound's record was loaded anew or deleted.
+    virtual void SoundChanged(int /*sound*/) {}
+
     // Files and the system: the game's own command line (the program first),
     // the settings store (kept in memory unless the shell has a real one),
     // and what the game has open.

@@ -8,7 +8,29 @@
 
 namespace kestrin::engine {
 
-ObjectTable::ObjectTable(Game& game) : mGame(game) {
+namespace {
+
+constexpr std::size_t kMaxRetiredTables = 32;
+
+}  // namespace
+
+ObjectTable::ObjectTable(Game& game) : mGame(game) { Rebuild(); }
+
+void ObjectTable::Changed() {
+    if (mRetired.size() < kMaxRetiredTables) Rebuild();
+    else mStale = true;
+}
+
+void ObjectTable::ReleaseRetired() {
+    if (mStale) Rebuild();
+    mStale = false;
+    mRetired.clear();
+}
+
+void ObjectTable::Rebuild() {
+    if (!mEntries.empty()) mRetired.push_back(std::move(mEntries));
+    mEntries.clear();
+    Game& game = mGame;
     const int count = game.Objects().ResourceCount();
     mEntries.resize(count);
     for (int i = 0; i < count; ++i) {

@@ -35,6 +35,16 @@ class ObjectTable {
 public:
     explicit ObjectTable(Game& game);
 
+    // Resolves every object again after the game changed its objects. The
+    // entries before stay readable until ReleaseRetired, so a loop over an
+    // entry's events that ran the code making the change can finish.
+    void Rebuild();
+    // A change of the objects: rebuilt at once, or, once a step has retired
+    // many tables, when the step ends (a loop of changes must not keep a
+    // table per change).
+    void Changed();
+    void ReleaseRetired();
+
     int Count() const { return static_cast<int>(mEntries.size()); }
     bool Exists(int object) const { return object >= 0 && object < Count() && mEntries[object].exists; }
     const ObjectEntry* Entry(int object) const { return Exists(object) ? &mEntries[object] : nullptr; }
@@ -51,6 +61,8 @@ private:
 
     Game& mGame;
     std::vector<ObjectEntry> mEntries;
+    std::vector<std::vector<ObjectEntry>> mRetired;
+    bool mStale = false;
 };
 
 }  // namespace kestrin::engine

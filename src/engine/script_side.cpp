@@ -300,3 +300,14 @@ bool ScriptSide::Evaluate(const std::string& expression, Instance* self, Value& 
 }
 
 }  // namespace kestrin::engine
+
+namespace kestrin::engine {
+
+bool ScriptSide::CompileAdded(const std::string& code, std::string& error) {
+    const Compiled& compiled = mImpl->Compile(code);
+    if (compiled.code) return true;
+    error = compiled.line > 0 ? "line " + std::to_string(compiled.line) + ": " + compiled.error : compiled.error;
+    return false;
+}
+
+}  // namespace kestrin::engine

@@ -49,6 +49,12 @@ public:
     std::vector<NameId> GlobalvarNames() const;
     void MakeGlobalvar(NameId name);
 
+    // Code the game adds while it runs (object and time line events): compiled
+    // now, so a mistake is reported by the call that added it; false with the
+    // message. Compiled code is kept by its text, so a changed event compiles
+    // anew and nothing older needs forgetting.
+    bool CompileAdded(const std::string& code, std::string& error);
+
     // What the action performer of the source file reaches into.
     class Impl;
 

@@ -53,6 +53,36 @@ const SpriteFrames* World::Sprite(int index) {
     return mSprites[index].get();
 }
 
+void World::SpriteChanged(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= mSpriteDecoded.size()) return;
+    mSpriteDecoded[index] = false;
+    if (mSprites[index]) mRetiredSprites.push_back(std::move(mSprites[index]));
+}
+
+void World::ObjectsChanged() { mObjects.Changed(); }
+
+bool World::ObjectRunning(int object) const {
+    for (const EventContext* context : mContexts)
+        if (context->timeline < 0 && (context->holder == object || (context->self && context->self->object == object)))
+            return true;
+    return false;
+}
+
+bool World::TimelineRunning(int timeline) const {
+    for (const EventContext* context : mContexts)
+        if (context->timeline == timeline) return true;
+    return false;
+}
+
+void World::ApplyStepEndEdits() {
+    // An edit may ask for more; those wait for the next step.
+    std::vector<std::function<void()>> edits;
+    edits.swap(mStepEndEdits);
+    for (auto& edit : edits) edit();
+    mRetiredSprites.clear();
+    mObjects.ReleaseRetired();
+}
+
 bool World::Start() {
     mScript->Prepare();
     int first = NextRoom(-1);
@@ -244,7 +274,10 @@ void World::EnterRoom(int roomIndex, bool gameStart) {
         }
         mKeptRooms.erase(kept);
     } else {
-        for (const RoomInstance& placed : room->Instances()) {
+        // A copy: creation code may add to the room's record while this runs.
+        const std::vector<RoomInstance> placedInstances = room->Instances();
+        const std::string roomCode = room->CreationCode;
+        for (const RoomInstance& placed : placedInstances) {
             if (mEnded) break;
             const CObject* definition = mGame.Objects().ResourceAt(placed.Object);
             // A persistent instance that came along is the placed one itself.
@@ -262,8 +295,7 @@ void World::EnterRoom(int roomIndex, bool gameStart) {
             if (!placed.Code.empty() && made->alive)
                 mScript->RunCode(placed.Code, made, "the creation code of instance " + std::to_string(placed.Id));
         }
-        if (!room->CreationCode.empty() && !mEnded)
-            mScript->RunCode(room->CreationCode, nullptr, "the creation code of room " + mRoom.name);
+        if (!roomCode.empty() && !mEnded) mScript->RunCode(roomCode, nullptr, "the creation code of room " + mRoom.name);
     }
     if (gameStart) ForEachLive([&](Instance& i) { PerformEvent(i, nullptr, kEventOther, kOtherGameStart); });
     ForEachLive([&](Instance& i) { PerformEvent(i, nullptr, kEventOther, kOtherRoomStart); });
@@ -334,6 +366,7 @@ void World::Step(Canvas* canvas) {
     if (canvas && !mEnded) Draw(*canvas);
     StepAnimation();
     PurgeDead();
+    ApplyStepEndEdits();
     ApplyRoomChange();
     PurgeDead();
     ApplySaveAndLoad();

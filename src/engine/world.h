@@ -17,6 +17,7 @@
 #include "engine/input_state.h"
 #include "engine/instance.h"
 #include "engine/object_table.h"
+#include "engine/resource_budget.h"
 #include "engine/script/script_host.h"
 #include "engine/sprite_masks.h"
 #include "imaging/draw_target.h"
@@ -211,6 +212,20 @@ public:
     ParticleSystems& Particles() { return *mParticles; }
     // The system's particles moved by (dx, dy), as the room is drawn now.
     void DrawParticles(Canvas& canvas, const ParticleSystem& system, double dx, double dy);
+    // Resources changed while the game runs (functions_resources_*.cpp).
+    // The sprite's frames and masks are decoded again on next use; the old
+    // ones stay valid until the step ends, for code still drawing with them.
+    void SpriteChanged(int index);
+    // The objects' events or parents changed: the event table is built
+    // again, the old one kept until the step ends for loops still walking it.
+    void ObjectsChanged();
+    // Whether an action list of the object, or a moment of the time line, is
+    // running now (editing it under its feet would pull its actions away).
+    bool ObjectRunning(int object) const;
+    bool TimelineRunning(int timeline) const;
+    // An edit that must wait until no event runs: done at the end of the step.
+    void AtStepEnd(std::function<void()> edit) { mStepEndEdits.push_back(std::move(edit)); }
+    ResourceBudget& Budget() { return mBudget; }
 
 private:
     friend class WorldStep;
@@ -225,6 +240,7 @@ private:
     void RunTimelineMoment(Instance& self, int timeline, const CEvent& moment);
     void ForEachLive(const std::function<void(Instance&)>& visit);
     void PurgeDead();
+    void ApplyStepEndEdits();
 
     void StepAlarms();
     void StepInput();
@@ -285,6 +301,9 @@ private:
     // Particles.
     std::unique_ptr<ParticleSystems> mParticles;
     std::unique_ptr<ParticleDrawer> mParticleDrawer;
+    std::vector<std::function<void()>> mStepEndEdits;
+    std::vector<std::unique_ptr<SpriteFrames>> mRetiredSprites;
+    ResourceBudget mBudget;
 };
 
 }  // namespace kestrin::engine

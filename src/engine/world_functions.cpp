@@ -31,6 +31,13 @@ std::vector<WorldFunctionEntry> WorldFunctions() {
     AddFileFunctions(table);
     AddDateFunctions(table);
     AddSystemFunctions(table);
+    AddResourceNameFunctions(table);
+    AddResourceImageFunctions(table);
+    AddResourcePathFunctions(table);
+    AddResourceSoundFunctions(table);
+    AddResourceObjectFunctions(table);
+    AddResourceRoomFunctions(table);
+    AddTileFunctions(table);
     return table;
 }
 

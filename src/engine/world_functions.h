@@ -61,6 +61,13 @@ void AddParticleFunctions(std::vector<WorldFunctionEntry>& table);
 void AddFileFunctions(std::vector<WorldFunctionEntry>& table);
 void AddDateFunctions(std::vector<WorldFunctionEntry>& table);
 void AddSystemFunctions(std::vector<WorldFunctionEntry>& table);
+void AddResourceNameFunctions(std::vector<WorldFunctionEntry>& table);
+void AddResourceImageFunctions(std::vector<WorldFunctionEntry>& table);
+void AddResourceSoundFunctions(std::vector<WorldFunctionEntry>& table);
+void AddResourcePathFunctions(std::vector<WorldFunctionEntry>& table);
+void AddResourceObjectFunctions(std::vector<WorldFunctionEntry>& table);
+void AddResourceRoomFunctions(std::vector<WorldFunctionEntry>& table);
+void AddTileFunctions(std::vector<WorldFunctionEntry>& table);
 
 // The drawing functions' font as the game values set it.
 TextFont GameFont(const GameValues& values);

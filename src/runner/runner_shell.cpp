@@ -71,6 +71,8 @@ void RunnerShell::StopAllSounds() { mSounds->StopAll(); }
 
 void RunnerShell::SetSoundVolume(int sound, double volume) { mSounds->SetVolume(sound, volume); }
 
+void RunnerShell::SoundChanged(int sound) { mSounds->Forget(sound); }
+
 std::string RunnerShell::AskHighscoreName() {
     if (!mBoxes) return GameShell::AskHighscoreName();
     bool ok = false;

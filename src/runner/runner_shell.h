@@ -55,6 +55,7 @@ public:
     bool SoundPlaying(int sound) const override;
     void StopAllSounds() override;
     void SetSoundVolume(int sound, double volume) override;
+    void SoundChanged(int sound) override;
     void ShowInformation() override;
     std::string HighscoreFile() const override { return mHighscoreFile; }
     std::string AskHighscoreName() override;

@@ -100,4 +100,11 @@ void RunnerSounds::SetVolume(int index, double volume) {
         if (voice.output) voice.output->setVolume(static_cast<float>(volume));
 }
 
+void RunnerSounds::Forget(int index) {
+    auto found = mSounds.find(index);
+    if (found == mSounds.end()) return;
+    for (Voice& voice : found->second.voices) voice.player->stop();
+    mSounds.erase(found);
+}
+
 }  // namespace kestrin::runner

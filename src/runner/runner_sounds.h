@@ -36,6 +36,9 @@ public:
     bool Playing(int sound) const;
     // From 0 to 1; kept for the sound's later plays.
     void SetVolume(int sound, double volume);
+    // The game loaded the sound anew (or deleted it): its players and file
+    // go, and the next play prepares it from the record again.
+    void Forget(int sound);
 
 private:
     struct Voice {
