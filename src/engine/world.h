@@ -212,6 +212,7 @@ public:
     ParticleSystems& Particles() { return *mParticles; }
     // The system's particles moved by (dx, dy), as the room is drawn now.
     void DrawParticles(Canvas& canvas, const ParticleSystem& system, double dx, double dy);
+
     // Resources changed while the game runs (functions_resources_*.cpp).
     // The sprite's frames and masks are decoded again on next use; the old
     // ones stay valid until the step ends, for code still drawing with them.
