@@ -27,6 +27,9 @@ std::vector<WorldFunctionEntry> WorldFunctions() {
     AddGameFunctions(table);
     AddWindowFunctions(table);
     AddHighscoreFunctions(table);
+    AddDrawingShapeFunctions(table);
+    AddDialogFunctions(table);
+    AddDeviceFunctions(table);
     return table;
 }
 
