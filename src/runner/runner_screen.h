@@ -7,6 +7,7 @@
 
 #include "engine/game_screen.h"
 
+class QImage;
 class QWidget;
 
 namespace kestrin::runner {
@@ -24,10 +25,15 @@ public:
     void WaitForKey() override;
     void WaitForMouseButton() override;
     bool PlayVideo(const std::string& file, bool fullScreen, bool loop) override;
+    // Drawing, dialogs and devices.
+    bool SetGraphicsMode(bool fullScreen, int width, int height) override;
 
 private:
     QWidget* mWindow = nullptr;
     engine::FixedScreen mFixed;
 };
+
+// The frame as the screen's gamma shows it.
+void ApplyGamma(QImage& frame, const engine::GameScreen& screen);
 
 }  // namespace kestrin::runner

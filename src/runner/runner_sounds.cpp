@@ -57,6 +57,7 @@ RunnerSounds::Voice& RunnerSounds::FreeVoice(Sound& sound, int buffers) {
     Voice& voice = sound.voices.emplace_back();
     voice.player = std::make_unique<QMediaPlayer>();
     voice.player->setSource(QUrl::fromLocalFile(QString::fromStdString(sound.file)));
+    voice.player->setPlaybackRate(sound.rate);
     if (!QMediaDevices::audioOutputs().isEmpty()) {
         voice.output = new QAudioOutput(voice.player.get());
         voice.output->setVolume(static_cast<float>(sound.volume));
@@ -98,6 +99,13 @@ void RunnerSounds::SetVolume(int index, double volume) {
     sound->volume = volume;
     for (Voice& voice : sound->voices)
         if (voice.output) voice.output->setVolume(static_cast<float>(volume));
+}
+
+void RunnerSounds::SetRate(int index, double rate) {
+    Sound* sound = Prepare(index);
+    if (!sound) return;
+    sound->rate = rate;
+    for (Voice& voice : sound->voices) voice.player->setPlaybackRate(rate);
 }
 
 }  // namespace kestrin::runner

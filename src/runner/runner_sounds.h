@@ -36,6 +36,8 @@ public:
     bool Playing(int sound) const;
     // From 0 to 1; kept for the sound's later plays.
     void SetVolume(int sound, double volume);
+    // How fast (and so how high) the sound plays, 1 as recorded; kept for later plays.
+    void SetRate(int sound, double rate);
 
 private:
     struct Voice {
@@ -46,6 +48,7 @@ private:
         std::string file;
         std::vector<Voice> voices;
         double volume = 1;
+        double rate = 1;
     };
     // The sound with its file written, or null.
     Sound* Prepare(int sound);
