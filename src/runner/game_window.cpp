@@ -217,10 +217,6 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void GameWindow::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_NumLock && !event->isAutoRepeat()) {
-        engine::GameScreen& screen = mWorld.Shell().Screen();
-        screen.SetNumLock(!screen.NumLock());
-    }
     if (event->isAutoRepeat()) return;
     const int key = EngineKeyCode(event->key(), event->modifiers() & Qt::KeypadModifier);
     if (key) mWorld.Input().KeyUp(key);
