@@ -41,10 +41,7 @@ public:
     // Headless play has no real time to wait for.
     virtual void Sleep(int /*milliseconds*/) {}
     // The window the game is shown in; without one, a fixed screen answers.
-    virtual GameScreen& Screen() {
-        static FixedScreen fixed;
-        return fixed;
-    }
+    virtual GameScreen& Screen() { return mFixedScreen; }
 
     // Dialogs: shown with the message settings. Headless play writes one
     // line (the text, prompt or caption) and answers the default, a cancel
@@ -57,7 +54,8 @@ public:
         ShowMessage(text);
         return 1;
     }
-    // The item chosen (from 0), or the default. At the mouse unless placed.
+    // The item chosen (from 0), or the default. At the mouse, or when placed
+    // at (x, y) of the window's drawing area.
     virtual int ShowMenu(const std::string& menu, int chosen, bool /*placed*/, int /*x*/, int /*y*/) {
         ShowMessage(menu);
         return chosen;
@@ -107,6 +105,8 @@ public:
 private:
     MessageLook mMessageLook;
     DrawingState mDrawing;
+    // Each game's own, since the screen keeps what the game set on it.
+    FixedScreen mFixedScreen;
 };
 
 }  // namespace kestrin::engine
