@@ -29,6 +29,42 @@ void Turn(double degrees, double& c, double& s) {
     }
 }
 
+// The line from a to b cut to the box around the image where the pen can
+// still reach it, so that a far-off end is not walked pixel by pixel; false
+// when none of it is there. Ends already inside are kept as they are.
+bool ClipLine(const Bitmap24& image, double& x1, double& y1, double& x2, double& y2) {
+    const double margin = kMaxPenWidth;
+    const double left = -margin, top = -margin, right = image.Width() + margin, bottom = image.Height() + margin;
+    double t0 = 0, t1 = 1;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - left, right - x1, y1 - top, bottom - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    if (t0 > t1) return false;
+    const double ax = x1 + t0 * dx, ay = y1 + t0 * dy;
+    x2 = x1 + t1 * dx;
+    y2 = y1 + t1 * dy;
+    x1 = ax;
+    y1 = ay;
+    return true;
+}
+
+void ClippedPenLine(Bitmap24& image, double x1, double y1, double x2, double y2, ColorValue color) {
+    if (!ClipLine(image, x1, y1, x2, y2)) return;
+    DrawPenLine(image, static_cast<int>(std::floor(x1)), static_cast<int>(std::floor(y1)),
+                static_cast<int>(std::floor(x2)), static_cast<int>(std::floor(y2)), 1, color);
+}
+
 bool Identity(const ImageTransform& t) {
     return t.xscale == 1 && t.yscale == 1 && t.alpha >= 1 && std::fmod(t.angle, 360.0) == 0;
 }
@@ -60,7 +96,8 @@ void ImageCanvas::Ellipse(int x1, int y1, int x2, int y2, ColorValue color, bool
 }
 
 void ImageCanvas::Line(int x1, int y1, int x2, int y2, ColorValue color) {
-    DrawPenLine(*mTarget, x1 - mOriginX, y1 - mOriginY, x2 - mOriginX, y2 - mOriginY, 1, color);
+    ClippedPenLine(*mTarget, static_cast<double>(x1) - mOriginX, static_cast<double>(y1) - mOriginY,
+                   static_cast<double>(x2) - mOriginX, static_cast<double>(y2) - mOriginY, color);
 }
 
 void ImageCanvas::RoundRectangle(int x1, int y1, int x2, int y2, ColorValue color, bool outline) {
@@ -70,6 +107,52 @@ void ImageCanvas::RoundRectangle(int x1, int y1, int x2, int y2, ColorValue colo
 
 void ImageCanvas::FloodFill(int x, int y, ColorValue color) {
     kestrin::FloodFill(*mTarget, x - mOriginX, y - mOriginY, color);
+}
+
+void ImageCanvas::Polygon(const std::vector<CanvasPoint>& points, ColorValue color, bool outline) {
+    if (points.empty()) return;
+    for (const CanvasPoint& p : points)
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
+    // Far beyond any image, so that the arithmetic below stays finite and exact enough.
+    auto place = [](double v, int origin) { return std::clamp(v - origin, -1e9, 1e9); };
+    std::vector<CanvasPoint> local;
+    local.reserve(points.size());
+    for (const CanvasPoint& p : points) local.push_back({place(p.x, mOriginX), place(p.y, mOriginY)});
+    Bitmap24& target = *mTarget;
+    if (outline) {
+        for (std::size_t i = 0; i < local.size(); ++i) {
+            const CanvasPoint& a = local[i];
+            const CanvasPoint& b = local[(i + 1) % local.size()];
+            ClippedPenLine(target, a.x, a.y, b.x, b.y, color);
+        }
+        return;
+    }
+    double minY = local[0].y, maxY = local[0].y;
+    for (const CanvasPoint& p : local) {
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
+    }
+    const int top = static_cast<int>(std::max(0.0, std::floor(minY)));
+    const int bottom = static_cast<int>(std::min<double>(target.Height(), std::ceil(maxY)));
+    std::vector<double> crossings;
+    for (int y = top; y < bottom; ++y) {
+        const double cy = y + 0.5;
+        crossings.clear();
+        for (std::size_t i = 0; i < local.size(); ++i) {
+            const CanvasPoint& a = local[i];
+            const CanvasPoint& b = local[(i + 1) % local.size()];
+            // Half-open in y, so a vertex on the row is counted once.
+            if ((a.y <= cy) == (b.y <= cy)) continue;
+            crossings.push_back(a.x + (cy - a.y) * (b.x - a.x) / (b.y - a.y));
+        }
+        std::sort(crossings.begin(), crossings.end());
+        for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
+            // Pixels whose centres lie between the two crossings.
+            const double from = std::max(0.0, std::ceil(crossings[i] - 0.5));
+            const double to = std::min<double>(target.Width(), std::ceil(crossings[i + 1] - 0.5));
+            for (int x = static_cast<int>(from); x < static_cast<int>(to); ++x) target.SetPixel(x, y, color);
+        }
+    }
 }
 
 ColorValue ImageCanvas::PixelAt(int x, int y) const {

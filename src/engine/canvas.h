@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "imaging/color.h"
 #include "imaging/draw_target.h"
@@ -28,6 +29,11 @@ struct TextFont {
     std::string name = "Arial";
     double size = 12;  // points
     int style = 0;     // 1 bold, 2 italic, 4 underline, 8 strike-out
+    double angle = 0;  // degrees counter-clockwise, turned about the line's top-left corner
+};
+
+struct CanvasPoint {
+    double x = 0, y = 0;
 };
 
 class Canvas : public DrawTarget {
@@ -39,6 +45,9 @@ public:
     virtual void RoundRectangle(int x1, int y1, int x2, int y2, ColorValue color, bool outline) = 0;
     // The area of the point's colour connected to it, in the colour.
     virtual void FloodFill(int x, int y, ColorValue color) = 0;
+    // A closed polygon through the points: the pixels whose centres lie
+    // inside it by the even-odd rule, or its edges drawn as lines.
+    virtual void Polygon(const std::vector<CanvasPoint>& points, ColorValue color, bool outline) = 0;
     // The colour drawn at the point so far; black outside the port.
     virtual ColorValue PixelAt(int x, int y) const = 0;
     // One line of text, its top-left corner at (x, y).
@@ -70,6 +79,7 @@ public:
     void Line(int x1, int y1, int x2, int y2, ColorValue color) override;
     void RoundRectangle(int x1, int y1, int x2, int y2, ColorValue color, bool outline) override;
     void FloodFill(int x, int y, ColorValue color) override;
+    void Polygon(const std::vector<CanvasPoint>& points, ColorValue color, bool outline) override;
     ColorValue PixelAt(int x, int y) const override;
     void Text(int, int, const std::string&, const TextFont&, ColorValue) override {}
     void DrawTransformed(const Bitmap24& image, const DrawRect& part, int x, int y, const ImageTransform& transform,

@@ -22,6 +22,7 @@ TextFont GameFont(const GameValues& values) {
     font.name = values.fontName;
     font.size = values.fontSize;
     font.style = static_cast<int>(values.fontStyle);
+    font.angle = std::isfinite(values.fontAngle) ? std::fmod(values.fontAngle, 360.0) : 0.0;
     return font;
 }
 
@@ -158,8 +159,14 @@ void DrawLines(FunctionCall& call, int separation, int width) {
     if (!canvas) return;
     const GameValues& v = call.world.Values();
     const TextFont font = GameFont(v);
-    for (const TextLine& line : Layout(call, Pixel(call.Real(0)), Pixel(call.Real(1)), call.Text(2), separation, width).lines)
-        canvas->Text(line.x, line.y, line.text, font, ColorOf(v.fontColor));
+    const int x = Pixel(call.Real(0)), y = Pixel(call.Real(1));
+    // Turned text is laid out as if level, then each line's corner is turned about the point.
+    const double turn = font.angle * kPi / 180, c = std::cos(turn), s = std::sin(turn);
+    for (const TextLine& line : Layout(call, x, y, call.Text(2), separation, width).lines) {
+        const double dx = line.x - x, dy = line.y - y;
+        canvas->Text(Pixel(x + dx * c + dy * s + 0.5), Pixel(y - dx * s + dy * c + 0.5), line.text, font,
+                     ColorOf(v.fontColor));
+    }
 }
 
 Value DrawText(FunctionCall& call) {

@@ -40,8 +40,32 @@ public:
     virtual std::string ClipboardText() const { return mClipboard; }
     virtual void SetClipboardText(const std::string& text) { mClipboard = text; }
 
+    // Drawing and devices: the screen's gamma and mode, and the Num Lock
+    // state, which the toolkit cannot read, so the screen keeps its own,
+    // toggled by the Num Lock key and set by the game.
+    // Per channel, 1 unchanged; above 1 brighter.
+    virtual void SetGamma(double red, double green, double blue) {
+        mGamma[0] = red;
+        mGamma[1] = green;
+        mGamma[2] = blue;
+    }
+    double Gamma(int channel) const { return mGamma[channel]; }
+    // Full screen or windowed, at a resolution (0 for the current one);
+    // false when it cannot be had. Without a window only the current
+    // resolution can.
+    virtual bool SetGraphicsMode(bool fullScreen, int width, int height) {
+        mFullScreen = fullScreen;
+        return width == 0 && height == 0;
+    }
+    bool FullScreenAsked() const { return mFullScreen; }
+    bool NumLock() const { return mNumLock; }
+    void SetNumLock(bool on) { mNumLock = on; }
+
 private:
     std::string mClipboard;
+    double mGamma[3] = {1, 1, 1};
+    bool mFullScreen = false;
+    bool mNumLock = false;
 };
 
 // The window of headless play: 640 by 480 pixels at the screen's corner,

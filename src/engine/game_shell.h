@@ -7,10 +7,12 @@
 #include <utility>
 #include <vector>
 
+#include "engine/drawing_state.h"
 #include "engine/game_screen.h"
 #include "engine/game_system.h"
-#include "engine/settings_store.h"
 #include "engine/highscore_table.h"
+#include "engine/message_look.h"
+#include "engine/settings_store.h"
 
 namespace kestrin::engine {
 
@@ -43,9 +45,18 @@ public:
     // Headless play has no real time to wait for.
     virtual void Sleep(int /*milliseconds*/) {}
     // The window the game is shown in; without one, a fixed screen answers.
-    virtual GameScreen& Screen() {
-        static FixedScreen fixed;
-        return fixed;
+    virtual GameScreen& Screen() { return mFixedScreen; }
+
+    // Dialogs: shown with the message settings. Headless play writes one
+    // line (the text, prompt or caption) and answers the default, a cancel
+    // where the answer is a file or folder.
+    MessageLook& Messages() { return mMessageLook; }
+    // The polygon and saved settings of the drawing functions.
+    DrawingState& Drawing() { return mDrawing; }
+    // The button pressed (1..3, of those with a text), 0 for none.
+    virtual int ShowMessageButtons(const std::string& text, const std::string (&/*buttons*/)[3]) {
+        ShowMessage(text);
+        return 1;
     }
 
     // Resources changed at run time: the sound's record was loaded anew or deleted.
@@ -59,10 +70,62 @@ public:
     virtual SettingsStore& Settings() { return mMemorySettings; }
     GameSystem& System() { return mSystem; }
 
+    // The item chosen (from 0), or the default. At the mouse, or when placed
+    // at (x, y) of the window's drawing area.
+    virtual int ShowMenu(const std::string& menu, int chosen, bool /*placed*/, int /*x*/, int /*y*/) {
+        ShowMessage(menu);
+        return chosen;
+    }
+    virtual double AskInteger(const std::string& prompt, double answer) {
+        ShowMessage(prompt);
+        return answer;
+    }
+    virtual std::string AskString(const std::string& prompt, const std::string& answer) {
+        ShowMessage(prompt);
+        return answer;
+    }
+    // A colour, or -1 when none was chosen.
+    virtual double AskColor(double color) {
+        ShowMessage("Color");
+        return color;
+    }
+    // The filter is pairs of a description and patterns, all separated by '|'.
+    // Empty when none was chosen.
+    virtual std::string AskOpenFile(const std::string& filter, const std::string& /*name*/) {
+        ShowMessage(filter);
+        return {};
+    }
+    virtual std::string AskSaveFile(const std::string& filter, const std::string& /*name*/) {
+        ShowMessage(filter);
+        return {};
+    }
+    virtual std::string AskFolder(const std::string& caption, const std::string& /*start*/) {
+        ShowMessage(caption);
+        return {};
+    }
+    // A picture or a text file shown until a key or click, or the delay
+    // (milliseconds) runs out; false when the file cannot be shown.
+    virtual bool ShowImageFile(const std::string& file, bool /*fullScreen*/, int /*delay*/) {
+        ShowMessage(file);
+        return true;
+    }
+    virtual bool ShowTextFile(const std::string& file, bool /*fullScreen*/, ColorValue /*back*/, int /*delay*/) {
+        ShowMessage(file);
+        return true;
+    }
+    // The game information was replaced while the game runs.
+    virtual void InformationChanged() {}
+    // Devices: how fast a sound plays, 1 as recorded (pitch follows).
+    virtual void SetSoundRate(int /*sound*/, double /*rate*/) {}
+
 private:
     std::vector<std::string> mCommandLine;
     MemorySettings mMemorySettings;
     GameSystem mSystem;
+    MessageLook mMessageLook;
+    DrawingState mDrawing;
+    // Each game's own, since the screen keeps what the game set on it.
+    FixedScreen mFixedScreen;
 };
 
 }  // namespace kestrin::engine

@@ -38,6 +38,9 @@ std::vector<WorldFunctionEntry> WorldFunctions() {
     AddResourceObjectFunctions(table);
     AddResourceRoomFunctions(table);
     AddTileFunctions(table);
+    AddDrawingShapeFunctions(table);
+    AddDialogFunctions(table);
+    AddDeviceFunctions(table);
     return table;
 }
 

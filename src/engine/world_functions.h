@@ -68,6 +68,9 @@ void AddResourcePathFunctions(std::vector<WorldFunctionEntry>& table);
 void AddResourceObjectFunctions(std::vector<WorldFunctionEntry>& table);
 void AddResourceRoomFunctions(std::vector<WorldFunctionEntry>& table);
 void AddTileFunctions(std::vector<WorldFunctionEntry>& table);
+void AddDrawingShapeFunctions(std::vector<WorldFunctionEntry>& table);
+void AddDialogFunctions(std::vector<WorldFunctionEntry>& table);
+void AddDeviceFunctions(std::vector<WorldFunctionEntry>& table);
 
 // The drawing functions' font as the game values set it.
 TextFont GameFont(const GameValues& values);

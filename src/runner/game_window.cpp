@@ -14,6 +14,7 @@
 #include "engine/world.h"
 #include "runner/information_window.h"
 #include "runner/room_transition.h"
+#include "runner/runner_screen.h"
 #include "storage/game.h"
 
 namespace kestrin::runner {
@@ -52,8 +53,10 @@ void RunnerCanvas::Text(int x, int y, const std::string& line, const engine::Tex
     painter.setFont(GameFont(font));
     painter.setPen(QColor(RedOf(color), GreenOf(color), BlueOf(color)));
     const QFontMetrics metrics(painter.font());
-    painter.drawText(x - OriginX(), y - OriginY() + metrics.ascent(),
-                     QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())));
+    // Turned about the line's top-left corner, counter-clockwise on the screen.
+    painter.translate(x - OriginX(), y - OriginY());
+    painter.rotate(-font.angle);
+    painter.drawText(0, metrics.ascent(), QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())));
 }
 
 int EngineKeyCode(int qtKey, bool keypad) {
@@ -125,6 +128,7 @@ void GameWindow::Redraw(bool step) {
     else
         mWorld.Draw(canvas);
     mFrame = ToQImage(*mCanvasImage);
+    ApplyGamma(mFrame, mWorld.Shell().Screen());
 }
 
 void GameWindow::Tick() {
@@ -203,6 +207,10 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
         else if (!mWorld.LoadGame(mSaveFile, error)) mWorld.Shell().ShowMessage(error);
         return;
     }
+    if (event->key() == Qt::Key_NumLock && !event->isAutoRepeat()) {
+        engine::GameScreen& screen = mWorld.Shell().Screen();
+        screen.SetNumLock(!screen.NumLock());
+    }
     if (event->isAutoRepeat()) return;
     const int key = EngineKeyCode(event->key(), event->modifiers() & Qt::KeypadModifier);
     if (key) mWorld.Input().KeyDown(key);
@@ -239,5 +247,7 @@ void GameWindow::ShowInformation() {
     mInformation->raise();
     mInformation->activateWindow();
 }
+
+void GameWindow::ForgetInformation() { mInformation.reset(); }
 
 }  // namespace kestrin::runner

@@ -54,6 +54,9 @@ public:
     void ShowInformation();
     // The file F5 saves to and F6 loads from.
     void SetSaveFile(std::string file) { mSaveFile = std::move(file); }
+    // Drawing, dialogs and devices: the game information was replaced, so
+    // its window is made afresh when next shown.
+    void ForgetInformation();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -18,7 +18,7 @@ QColor ColorOf(std::int32_t value) { return QColor(value & 0xFF, (value >> 8) & 
 }  // namespace
 
 HighscoreDialog::HighscoreDialog(const engine::HighscoreTable& table, int newPlace, const engine::HighscoreLook& look,
-                                 QWidget* parent)
+                                 const QImage& background, QWidget* parent)
     : QDialog(parent) {
     setObjectName("HighscoreDialog");
     setWindowTitle(QString::fromLatin1(engine::kHighscoreCaption));
@@ -26,6 +26,13 @@ HighscoreDialog::HighscoreDialog(const engine::HighscoreTable& table, int newPla
     QFont font(Latin1(look.fontName));
     font.setPointSize(look.fontSize);
     setFont(font);
+    if (!background.isNull()) {
+        // Tiled behind the table, as a room's background would be.
+        QPalette palette = this->palette();
+        palette.setBrush(QPalette::Window, QBrush(background));
+        setPalette(palette);
+        setAutoFillBackground(true);
+    }
 
     auto* layout = new QVBoxLayout(this);
     auto* places = new QGridLayout;

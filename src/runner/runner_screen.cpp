@@ -11,13 +11,17 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QPointer>
+#include <QScreen>
 #include <QUrl>
 #include <QVideoWidget>
 #include <QWidget>
 
+#include <cmath>
+#include <cstdint>
 #include <initializer_list>
 
 #include "image_editors/media_backend.h"
@@ -159,6 +163,36 @@ std::string RunnerScreen::ClipboardText() const {
 
 void RunnerScreen::SetClipboardText(const std::string& text) {
     QGuiApplication::clipboard()->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+// Drawing, dialogs and devices.
+
+bool RunnerScreen::SetGraphicsMode(bool fullScreen, int width, int height) {
+    GameScreen::SetGraphicsMode(fullScreen, width, height);
+    if (mWindow) mWindow->setWindowState(fullScreen ? mWindow->windowState() | Qt::WindowFullScreen
+                                                    : mWindow->windowState() & ~Qt::WindowFullScreen);
+    // The display keeps its own mode: only the resolution it has now can be had.
+    const QScreen* screen = mWindow ? mWindow->screen() : nullptr;
+    const QSize now = screen ? screen->size() : QSize(640, 480);
+    return (width == 0 && height == 0) || (width == now.width() && height == now.height());
+}
+
+void ApplyGamma(QImage& frame, const engine::GameScreen& screen) {
+    if (screen.Gamma(0) == 1 && screen.Gamma(1) == 1 && screen.Gamma(2) == 1) return;
+    // Above 1 brightens: each channel v becomes 255 * (v / 255) ^ (1 / gamma).
+    std::uint8_t table[3][256];
+    for (int channel = 0; channel < 3; ++channel)
+        for (int v = 0; v < 256; ++v)
+            table[channel][v] = static_cast<std::uint8_t>(
+                std::lround(255 * std::pow(v / 255.0, 1 / screen.Gamma(channel))));
+    // Frames are kept blue, green, red.
+    if (frame.format() != QImage::Format_BGR888) frame = frame.convertToFormat(QImage::Format_BGR888);
+    for (int y = 0; y < frame.height(); ++y) {
+        std::uint8_t* p = frame.scanLine(y);
+        for (int x = 0; x < frame.width(); ++x, p += 3) {
+            p[0] = table[2][p[0]];
+            p[1] = table[1][p[1]];
+            p[2] = table[0][p[2]];
+        }
+    }
 }
 
 }  // namespace kestrin::runner

@@ -7,6 +7,7 @@
 
 #include "engine/game_screen.h"
 
+class QImage;
 class QWidget;
 
 namespace kestrin::runner {
@@ -24,6 +25,8 @@ public:
     void WaitForKey() override;
     void WaitForMouseButton() override;
     bool PlayVideo(const std::string& file, bool fullScreen, bool loop) override;
+    // Drawing, dialogs and devices.
+    bool SetGraphicsMode(bool fullScreen, int width, int height) override;
 
     // Files and the system: the system's clipboard, its text in Latin-1.
     bool HasClipboardText() const override;
@@ -34,5 +37,8 @@ private:
     QWidget* mWindow = nullptr;
     engine::FixedScreen mFixed;
 };
+
+// The frame as the screen's gamma shows it.
+void ApplyGamma(QImage& frame, const engine::GameScreen& screen);
 
 }  // namespace kestrin::runner

@@ -2,16 +2,26 @@
 
 #include "runner/runner_shell.h"
 
+#include <QColorDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QImageReader>
 #include <QInputDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSettings>
+#include <QPushButton>
 #include <QThread>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "runner/game_window.h"
 #include "runner/highscore_dialog.h"
+#include "runner/runner_dialogs.h"
 #include "runner/runner_sounds.h"
+#include "app/text_convert.h"
 
 namespace kestrin::runner {
 
@@ -22,7 +32,7 @@ QString Latin1(const std::string& text) { return QString::fromLatin1(text.data()
 }  // namespace
 
 RunnerShell::RunnerShell(bool boxes, Game& game, std::string highscoreFile)
-    : mBoxes(boxes), mSounds(std::make_unique<RunnerSounds>(game)), mHighscoreFile(std::move(highscoreFile)) {}
+    : mGame(game), mBoxes(boxes), mSounds(std::make_unique<RunnerSounds>(game)), mHighscoreFile(std::move(highscoreFile)) {}
 
 RunnerShell::~RunnerShell() = default;
 
@@ -89,7 +99,7 @@ void RunnerShell::ShowHighscores(const engine::HighscoreTable& table, int newPla
         GameShell::ShowHighscores(table, newPlace, look);
         return;
     }
-    HighscoreDialog dialog(table, newPlace, look, mWindow);
+    HighscoreDialog dialog(table, newPlace, look, BackgroundPicture(mGame, look.background), mWindow);
     dialog.exec();
 }
 
@@ -98,6 +108,164 @@ void RunnerShell::ShowInformation() {
 }
 
 void RunnerShell::Sleep(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
+
+// Dialogs.
+
+bool RunnerShell::RunDialog(QDialog& dialog) {
+    if (mDialogAnswerer) {
+        mDialogAnswerer(dialog);
+        return dialog.result() == QDialog::Accepted;
+    }
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void RunnerShell::Dress(QDialog& dialog) {
+    ApplyMessageLook(dialog, Messages(), mWindow ? mWindow->windowTitle() : QString(),
+                     BackgroundPicture(mGame, Messages().background));
+}
+
+int RunnerShell::ShowMessageButtons(const std::string& text, const std::string (&buttons)[3]) {
+    if (!mBoxes) return GameShell::ShowMessageButtons(text, buttons);
+    QMessageBox box(mWindow);
+    box.setObjectName("GameMessage");
+    box.setText(Latin1(text));
+    QAbstractButton* made[3] = {};
+    for (int i = 0; i < 3; ++i)
+        if (!buttons[i].empty()) made[i] = box.addButton(Latin1(buttons[i]), QMessageBox::AcceptRole);
+    // A box with no button of its own still needs one to be closed with.
+    if (!made[0] && !made[1] && !made[2]) made[0] = box.addButton(QMessageBox::Ok);
+    Dress(box);
+    RunDialog(box);
+    for (int i = 0; i < 3; ++i)
+        if (made[i] && box.clickedButton() == made[i]) return i + 1;
+    return 0;
+}
+
+int RunnerShell::ShowMenu(const std::string& menu, int chosen, bool placed, int x, int y) {
+    if (!mBoxes) return GameShell::ShowMenu(menu, chosen, placed, x, y);
+    std::unique_ptr<QMenu> popup = MakeGameMenu(engine::MenuItems(menu), mWindow);
+    if (mDialogAnswerer) {
+        mDialogAnswerer(*popup);
+    } else {
+        const QPoint at = placed && mWindow ? mWindow->mapToGlobal(QPoint(x, y)) : QCursor::pos();
+        popup->exec(at);
+    }
+    const int picked = popup->property("chosen").toInt();
+    return picked >= 0 ? picked : chosen;
+}
+
+double RunnerShell::AskInteger(const std::string& prompt, double answer) {
+    if (!mBoxes) return GameShell::AskInteger(prompt, answer);
+    constexpr int kLimit = 2000000000;
+    QInputDialog dialog(mWindow);
+    dialog.setObjectName("GameInteger");
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setIntRange(-kLimit, kLimit);
+    dialog.setIntValue(std::isfinite(answer) ? static_cast<int>(std::clamp<double>(answer, -kLimit, kLimit)) : 0);
+    dialog.setLabelText(Latin1(prompt));
+    Dress(dialog);
+    return RunDialog(dialog) ? dialog.intValue() : answer;
+}
+
+std::string RunnerShell::AskString(const std::string& prompt, const std::string& answer) {
+    if (!mBoxes) return GameShell::AskString(prompt, answer);
+    QInputDialog dialog(mWindow);
+    dialog.setObjectName("GameString");
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(Latin1(answer));
+    dialog.setLabelText(Latin1(prompt));
+    Dress(dialog);
+    return RunDialog(dialog) ? FromQt(dialog.textValue()) : answer;
+}
+
+double RunnerShell::AskColor(double color) {
+    if (!mBoxes) return GameShell::AskColor(color);
+    const auto bgr = static_cast<ColorValue>(color);
+    QColorDialog dialog(QColor(RedOf(bgr), GreenOf(bgr), BlueOf(bgr)), mWindow);
+    dialog.setObjectName("GameColor");
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    if (!RunDialog(dialog)) return -1;
+    const QColor chosen = dialog.currentColor();
+    return static_cast<double>(MakeColor(static_cast<std::uint8_t>(chosen.red()),
+                                         static_cast<std::uint8_t>(chosen.green()),
+                                         static_cast<std::uint8_t>(chosen.blue())));
+}
+
+namespace {
+
+// "Text files|*.txt|All files|*.*" as Qt's filters "Text files (*.txt)" and
+// "All files (*.*)"; several patterns of one filter are separated by ';'.
+QStringList NameFilters(const std::string& filter) {
+    const std::vector<std::string> parts = engine::MenuItems(filter);
+    QStringList filters;
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2)
+        filters << QStringLiteral("%1 (%2)").arg(Latin1(parts[i]), Latin1(parts[i + 1]).replace(';', ' '));
+    return filters;
+}
+
+}  // namespace
+
+std::string RunnerShell::AskFile(const std::string& filter, const std::string& name, bool save) {
+    QFileDialog dialog(mWindow);
+    dialog.setObjectName(save ? "GameSaveFile" : "GameOpenFile");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = NameFilters(filter);
+    if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    if (!name.empty()) dialog.selectFile(PathToQt(name));
+    if (!RunDialog(dialog) || dialog.selectedFiles().isEmpty()) return {};
+    return PathFromQt(dialog.selectedFiles().front());
+}
+
+std::string RunnerShell::AskOpenFile(const std::string& filter, const std::string& name) {
+    return mBoxes ? AskFile(filter, name, false) : GameShell::AskOpenFile(filter, name);
+}
+
+std::string RunnerShell::AskSaveFile(const std::string& filter, const std::string& name) {
+    return mBoxes ? AskFile(filter, name, true) : GameShell::AskSaveFile(filter, name);
+}
+
+std::string RunnerShell::AskFolder(const std::string& caption, const std::string& start) {
+    if (!mBoxes) return GameShell::AskFolder(caption, start);
+    QFileDialog dialog(mWindow, Latin1(caption), PathToQt(start));
+    dialog.setObjectName("GameFolder");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (!RunDialog(dialog) || dialog.selectedFiles().isEmpty()) return {};
+    return PathFromQt(dialog.selectedFiles().front());
+}
+
+bool RunnerShell::ShowImageFile(const std::string& file, bool fullScreen, int delay) {
+    if (!mBoxes) return GameShell::ShowImageFile(file, fullScreen, delay);
+    QImageReader reader(PathToQt(file));
+    // A picture the size of a few screens at most.
+    reader.setAllocationLimit(256);
+    const QImage picture = reader.read();
+    if (picture.isNull()) return false;
+    std::unique_ptr<QDialog> window = MakeShowWindow(picture, {}, Qt::black, fullScreen, delay, mWindow);
+    RunDialog(*window);
+    return true;
+}
+
+bool RunnerShell::ShowTextFile(const std::string& file, bool fullScreen, ColorValue back, int delay) {
+    if (!mBoxes) return GameShell::ShowTextFile(file, fullScreen, back, delay);
+    constexpr qint64 kMaxTextBytes = 4 * 1024 * 1024;
+    QFile text(PathToQt(file));
+    if (!text.open(QIODevice::ReadOnly) || text.size() > kMaxTextBytes) return false;
+    const QString content = QString::fromLatin1(text.read(kMaxTextBytes));
+    std::unique_ptr<QDialog> window =
+        MakeShowWindow({}, content, QColor(RedOf(back), GreenOf(back), BlueOf(back)), fullScreen, delay, mWindow);
+    RunDialog(*window);
+    return true;
+}
+
+void RunnerShell::InformationChanged() {
+    if (mWindow) mWindow->ForgetInformation();
+}
+
+void RunnerShell::SetSoundRate(int sound, double rate) { mSounds->SetRate(sound, rate); }
 
 }  // namespace kestrin::runner
 

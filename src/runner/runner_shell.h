@@ -18,6 +18,9 @@ namespace kestrin {
 class Game;
 }
 
+class QDialog;
+class QWidget;
+
 namespace kestrin::runner {
 
 class GameWindow;
@@ -73,7 +76,33 @@ public:
     // Files and the system: the games' settings store.
     engine::SettingsStore& Settings() override { return mSettings; }
 
+    // Drawing, dialogs and devices.
+    int ShowMessageButtons(const std::string& text, const std::string (&buttons)[3]) override;
+    int ShowMenu(const std::string& menu, int chosen, bool placed, int x, int y) override;
+    double AskInteger(const std::string& prompt, double answer) override;
+    std::string AskString(const std::string& prompt, const std::string& answer) override;
+    double AskColor(double color) override;
+    std::string AskOpenFile(const std::string& filter, const std::string& name) override;
+    std::string AskSaveFile(const std::string& filter, const std::string& name) override;
+    std::string AskFolder(const std::string& caption, const std::string& start) override;
+    bool ShowImageFile(const std::string& file, bool fullScreen, int delay) override;
+    bool ShowTextFile(const std::string& file, bool fullScreen, ColorValue back, int delay) override;
+    void InformationChanged() override;
+    void SetSoundRate(int sound, double rate) override;
+    // Tests answer the game's dialogs instead of a player: the dialog (or
+    // menu) as built, which the answerer fills in and closes.
+    using DialogAnswerer = std::function<void(QWidget& dialog)>;
+    void AnswerDialogsWith(DialogAnswerer answerer) { mDialogAnswerer = std::move(answerer); }
+
 private:
+    // Runs the built dialog (or lets the test answer it); whether it was accepted.
+    bool RunDialog(QDialog& dialog);
+    // Gives the dialog the look the game's message settings ask for.
+    void Dress(QDialog& dialog);
+    std::string AskFile(const std::string& filter, const std::string& name, bool save);
+    DialogAnswerer mDialogAnswerer;
+    Game& mGame;
+
     BoxAnswerer mAnswerer;
     RunnerScreen mScreen;
 

@@ -57,6 +57,7 @@ RunnerSounds::Voice& RunnerSounds::FreeVoice(Sound& sound, int buffers) {
     Voice& voice = sound.voices.emplace_back();
     voice.player = std::make_unique<QMediaPlayer>();
     voice.player->setSource(QUrl::fromLocalFile(QString::fromStdString(sound.file)));
+    voice.player->setPlaybackRate(sound.rate);
     if (!QMediaDevices::audioOutputs().isEmpty()) {
         voice.output = new QAudioOutput(voice.player.get());
         voice.output->setVolume(static_cast<float>(sound.volume));
@@ -105,6 +106,13 @@ void RunnerSounds::Forget(int index) {
     if (found == mSounds.end()) return;
     for (Voice& voice : found->second.voices) voice.player->stop();
     mSounds.erase(found);
+}
+
+void RunnerSounds::SetRate(int index, double rate) {
+    Sound* sound = Prepare(index);
+    if (!sound) return;
+    sound->rate = rate;
+    for (Voice& voice : sound->voices) voice.player->setPlaybackRate(rate);
 }
 
 }  // namespace kestrin::runner

@@ -39,6 +39,8 @@ public:
     // The game loaded the sound anew (or deleted it): its players and file
     // go, and the next play prepares it from the record again.
     void Forget(int sound);
+    // How fast (and so how high) the sound plays, 1 as recorded; kept for later plays.
+    void SetRate(int sound, double rate);
 
 private:
     struct Voice {
@@ -49,6 +51,7 @@ private:
         std::string file;
         std::vector<Voice> voices;
         double volume = 1;
+        double rate = 1;
     };
     // The sound with its file written, or null.
     Sound* Prepare(int sound);

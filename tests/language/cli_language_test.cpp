@@ -105,27 +105,27 @@ TEST_F(CliLanguage, CheckPrintsNameFindingsThenScriptErrorsAndFails) {
 
 TEST_F(CliLanguage, CheckWarnsOfFunctionsTheRunnerDoesNotProvide) {
     const std::string path = SaveTestGame("lacking.ksd", [](Game& game) {
-        AddScript(game, "scr_draw", "draw_text_sprite(x, y, 'a', 0, 32, -1, -1, 1);\r\ndraw_sprite(0, 0, x, y);");
+        AddScript(game, "scr_draw", "sound_pan(0, 1);\r\ndraw_sprite(0, 0, x, y);");
         const int object = Add(game, ResourceKind::Object, "obj_saver");
         CEvent& step = *game.Objects().ResourceAt(object)->GetEvent(3, 0);
         CAction& call = step.AddAction(0, 0);
         call.ExecKind = 1;
-        call.ExecText1 = "joystick_name";
+        call.ExecText1 = "mplay_end";
         CAction& code = step.AddAction(0, 0);
         code.Kind = 7;
         code.ArgCount = 1;
         code.ArgKind[0] = 1;
-        code.ArgValue[0] = "if (keyboard_check(vk_f5)) cd_play(1, 2); cd_play(1, 3);";
+        code.ArgValue[0] = "if (keyboard_check(vk_f5)) mplay_init_ipx(); mplay_init_ipx();";
     });
     CliResult result = RunCli("check " + path);
     // Warnings do not make the check fail: the game runs and reports the call when it happens.
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out,
               "<No name conflicts were found>\n<No errors were found>\n"
-              "Warning: script scr_draw calls draw_text_sprite, which the game runner does not provide\n"
-              "Warning: object obj_saver, Step Event, action 1 calls joystick_name, which the game runner does not "
+              "Warning: script scr_draw calls sound_pan, which the game runner does not provide\n"
+              "Warning: object obj_saver, Step Event, action 1 calls mplay_end, which the game runner does not "
               "provide\n"
-              "Warning: object obj_saver, Step Event, action 2 calls cd_play, which the game runner does not "
+              "Warning: object obj_saver, Step Event, action 2 calls mplay_init_ipx, which the game runner does not "
               "provide\n");
 }
 
