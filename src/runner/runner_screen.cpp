@@ -163,6 +163,8 @@ std::string RunnerScreen::ClipboardText() const {
 
 void RunnerScreen::SetClipboardText(const std::string& text) {
     QGuiApplication::clipboard()->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
 // Drawing, dialogs and devices.
 
 bool RunnerScreen::SetGraphicsMode(bool fullScreen, int width, int height) {

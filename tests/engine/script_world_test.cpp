@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "actions/action_registry.h"
+#include "engine/runner_coverage.h"
 #include "engine_fixture.h"
 #include "platform/recording_ui.h"
 #include "resources/event_types.h"
@@ -142,6 +143,23 @@ protected:
     RecordingUI mUI;
     std::vector<std::string> mCode;
 };
+
+// Every action of every shipped library, and their library scripts, call
+// only functions the runner provides.
+TEST_F(ShippedActions, CallOnlyFunctionsTheRunnerProvides) {
+    TestGame t;
+    const int holder = t.AddObject("holder");
+    CEvent& event = *t.Object(holder).GetEvent(kEventStep, 0);
+    for (int l = 0; l < LibraryCount(); ++l) {
+        const CActionLibrary& library = *LibraryAt(l);
+        for (int d = 0; d < library.DefinitionCount(); ++d) Add(event, library.Id, library.DefinitionAt(d)->Id);
+        const int script = t.game.Tree().AddResourceNode(nullptr, kTypeScripts)->Data.Index;
+        t.game.Scripts().RenameResource(script, "library_" + std::to_string(l));
+        t.game.Scripts().ResourceAt(script)->Code = library.LibraryCode;
+    }
+    ASSERT_GT(event.ActionCount(), 50);
+    for (const FunctionUse& use : UnprovidedFunctionUses(t.game)) ADD_FAILURE() << use.where << ": " << use.function;
+}
 
 TEST_F(ShippedActions, MoveScoreAndControlActionsRunTheirLibraryCode) {
     TestGame t;
