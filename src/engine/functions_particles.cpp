@@ -34,9 +34,9 @@ constexpr double kMaxLife = 1e7;
 constexpr double kMaxNumber = 1e9;
 
 // Numbers that are not finite become 0; the rest are kept within a bound.
-double Number(FunctionCall& call, int i, double bound = kMaxNumber) {
+double Number(FunctionCall& call, int i) {
     const double value = call.Real(i);
-    return std::isfinite(value) ? std::clamp(value, -bound, bound) : 0.0;
+    return std::isfinite(value) ? std::clamp(value, -kMaxNumber, kMaxNumber) : 0.0;
 }
 
 std::uint32_t Color(FunctionCall& call, int i) {
