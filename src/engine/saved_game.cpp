@@ -270,6 +270,15 @@ std::string WriteSavedGame(const SavedGame& saved, std::int32_t gameId, const Na
     WriteVariables(body, saved.globals, names);
     body.WriteString(saved.random);
     body.WriteInteger(saved.nextId);
+    // Deactivated instances come last, so files saved before there were any
+    // still load.
+    WriteInstances(body, saved.inactive, names);
+    std::vector<std::int32_t> keptInactive;
+    for (const auto& [room, instances] : saved.keptRooms)
+        for (const Instance& instance : instances)
+            if (!instance.active) keptInactive.push_back(instance.id);
+    body.WriteInteger(static_cast<std::int32_t>(keptInactive.size()));
+    for (std::int32_t id : keptInactive) body.WriteInteger(id);
 
     CStream file;
     file.WriteString(kMark);
@@ -299,6 +308,20 @@ SaveFileProblem ReadSavedGame(const std::string& bytes, Game& game, NameTable& n
         ReadVariables(body, saved.globals, names);
         saved.random = body.ReadString();
         saved.nextId = body.ReadInteger();
+        if (body.Remaining() > 0) {
+            ReadInstances(body, game, names, ids, saved.inactive);
+            for (Instance& instance : saved.inactive) instance.alive = instance.active = false;
+            const std::size_t keptInactive = ReadCount(body, 4);
+            for (std::size_t k = 0; k < keptInactive; ++k) {
+                const std::int32_t id = body.ReadInteger();
+                Instance* found = nullptr;
+                for (auto& [room, instances] : saved.keptRooms)
+                    for (Instance& instance : instances)
+                        if (instance.id == id) found = &instance;
+                Check(found != nullptr);
+                found->alive = found->active = false;
+            }
+        }
         Check(body.Remaining() == 0 && file.Remaining() == 0);
         // New instances count up from here: never onto a saved one.
         Check(ids.empty() || *ids.rbegin() <= saved.nextId);

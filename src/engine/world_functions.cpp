@@ -27,6 +27,9 @@ std::vector<WorldFunctionEntry> WorldFunctions() {
     AddGameFunctions(table);
     AddWindowFunctions(table);
     AddHighscoreFunctions(table);
+    AddCollisionShapeFunctions(table);
+    AddActivationFunctions(table);
+    AddPlanningFunctions(table);
     return table;
 }
 

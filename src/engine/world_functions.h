@@ -57,6 +57,9 @@ void AddDrawingFunctions(std::vector<WorldFunctionEntry>& table);
 void AddGameFunctions(std::vector<WorldFunctionEntry>& table);
 void AddWindowFunctions(std::vector<WorldFunctionEntry>& table);
 void AddHighscoreFunctions(std::vector<WorldFunctionEntry>& table);
+void AddCollisionShapeFunctions(std::vector<WorldFunctionEntry>& table);
+void AddActivationFunctions(std::vector<WorldFunctionEntry>& table);
+void AddPlanningFunctions(std::vector<WorldFunctionEntry>& table);
 
 // The drawing functions' font as the game values set it.
 TextFont GameFont(const GameValues& values);
