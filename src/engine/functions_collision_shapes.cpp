@@ -5,8 +5,10 @@
 // collisions, else with its box) and notme (leave the calling instance
 // out). Coordinates that are not finite meet nothing.
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "engine/instance_target.h"
 

@@ -10,7 +10,10 @@
 // cells from the start to the goal. checkall 1 counts every instance as an
 // obstacle, 0 only solid ones. Angles are degrees counter-clockwise, y down.
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
+#include <vector>
 
 #include "engine/canvas.h"
 #include "engine/instance_target.h"

@@ -4,6 +4,7 @@
 // instance a second time.
 
 #include <algorithm>
+#include <functional>
 
 #include "engine/world.h"
 
