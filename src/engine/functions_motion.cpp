@@ -1,5 +1,4 @@
-// World functions: motion, contact with solids, bouncing, snapping, paths
-// and the simple steps towards a goal.
+// World functions: motion, contact with solids, bouncing, snapping, paths.
 
 #include <cmath>
 
@@ -133,41 +132,6 @@ Value PathEnd(FunctionCall& call) {
     return 0.0;
 }
 
-// One step towards the point; 1 when it is reached. The potential step
-// turns aside from what blocks the way, trying wider angles in turn.
-Value StepTowards(FunctionCall& call, bool avoid) {
-    Instance* self = call.self;
-    if (!self) return 1.0;
-    const double gx = call.Real(0), gy = call.Real(1), speed = call.Real(2);
-    const bool all = call.Bool(3);
-    const double distance = std::hypot(gx - self->x, gy - self->y);
-    if (distance <= speed || distance == 0) {
-        if (!call.world.MeetingAt(*self, gx, gy, -1, !all)) {
-            self->x = gx;
-            self->y = gy;
-        }
-        return distance == 0 || (self->x == gx && self->y == gy) ? 1.0 : 0.0;
-    }
-    const double heading = DirectionTo(self->x, self->y, gx, gy);
-    for (int turn = 0; turn <= (avoid ? 180 : 0); turn += 10) {
-        for (int sign : {1, -1}) {
-            const double d = (heading + sign * turn) * kPi / 180.0;
-            const double nx = self->x + speed * std::cos(d), ny = self->y - speed * std::sin(d);
-            if (!call.world.MeetingAt(*self, nx, ny, -1, !all)) {
-                self->x = nx;
-                self->y = ny;
-                self->SetDirection(heading + sign * turn);
-                return 0.0;
-            }
-            if (turn == 0) break;
-        }
-    }
-    return 0.0;
-}
-
-Value MpLinearStep(FunctionCall& call) { return StepTowards(call, false); }
-Value MpPotentialStep(FunctionCall& call) { return StepTowards(call, true); }
-
 }  // namespace
 
 void AddMotionFunctions(std::vector<WorldFunctionEntry>& table) {
@@ -180,7 +144,6 @@ void AddMotionFunctions(std::vector<WorldFunctionEntry>& table) {
         {"move_bounce", MoveBounceSolid},          {"move_snap", MoveSnap},
         {"move_random", MoveRandom},               {"move_wrap", MoveWrap},
         {"path_start", PathStart},                 {"path_end", PathEnd},
-        {"mp_linear_step", MpLinearStep},          {"mp_potential_step", MpPotentialStep},
     });
 }
 

@@ -17,7 +17,11 @@ inline constexpr int kAlarmCount = 12;
 struct Instance {
     std::int32_t id = 0;
     int object = -1;
+    // Whether the instance takes part in the world: false once destroyed,
+    // and while deactivated (then `active` is false too, and the instance
+    // keeps its state until it is activated).
     bool alive = true;
+    bool active = true;
 
     double x = 0, y = 0;
     double xprevious = 0, yprevious = 0;

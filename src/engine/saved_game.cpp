@@ -4,6 +4,7 @@
 #include "engine/saved_game.h"
 
 #include <exception>
+#include <map>
 #include <set>
 
 #include "platform/random_source.h"
@@ -15,8 +16,8 @@ namespace kestrin::engine {
 namespace {
 
 constexpr char kMark[] = "KESTRIN SAVE";
-// Format 2 added the globalvar names and the data structures; files of
-// format 1 still load, without them.
+// Format 2 added the globalvar names, the data structures and the
+// deactivated instances; files of format 1 still load, without them.
 constexpr std::int32_t kFormat = 2;
 constexpr int kValueReal = 0, kValueText = 1;
 
@@ -365,6 +366,14 @@ std::string WriteSavedGame(const SavedGame& saved, std::int32_t gameId, const Na
     body.WriteInteger(static_cast<std::int32_t>(saved.globalvarNames.size()));
     for (const std::string& name : saved.globalvarNames) body.WriteString(name);
     WriteStructures(body, saved.structures);
+    // Deactivated instances, then the ids of those kept in persistent rooms.
+    WriteInstances(body, saved.inactive, names);
+    std::vector<std::int32_t> keptInactive;
+    for (const auto& [room, instances] : saved.keptRooms)
+        for (const Instance& instance : instances)
+            if (!instance.active) keptInactive.push_back(instance.id);
+    body.WriteInteger(static_cast<std::int32_t>(keptInactive.size()));
+    for (std::int32_t id : keptInactive) body.WriteInteger(id);
 
     CStream file;
     file.WriteString(kMark);
@@ -403,6 +412,17 @@ SaveFileProblem ReadSavedGame(const std::string& bytes, Game& game, NameTable& n
                 Check(!name.empty());
             }
             ReadStructures(body, saved.structures);
+            ReadInstances(body, game, names, ids, saved.inactive);
+            for (Instance& instance : saved.inactive) instance.alive = instance.active = false;
+            std::map<std::int32_t, Instance*> kept;
+            for (auto& [room, instances] : saved.keptRooms)
+                for (Instance& instance : instances) kept[instance.id] = &instance;
+            const std::size_t keptInactive = ReadCount(body, 4);
+            for (std::size_t k = 0; k < keptInactive; ++k) {
+                const auto found = kept.find(body.ReadInteger());
+                Check(found != kept.end());
+                found->second->alive = found->second->active = false;
+            }
         }
         Check(body.Remaining() == 0 && file.Remaining() == 0);
         // New instances count up from here: never onto a saved one.

@@ -31,6 +31,9 @@ struct SavedGame {
     DataStructures structures;
     std::string random;
     std::int32_t nextId = 0;
+    // The room's deactivated instances; in the kept rooms a deactivated
+    // instance has `active` false.
+    std::vector<Instance> inactive;
 };
 
 // The bytes of a save file of the game with the id.

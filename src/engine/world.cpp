@@ -8,6 +8,7 @@
 
 #include "engine/game_shell.h"
 #include "engine/particle_draw.h"
+#include "engine/motion_planning.h"
 #include "engine/saved_game.h"
 #include "engine/script_side.h"
 #include "engine/text_layout.h"
@@ -33,6 +34,7 @@ World::World(Game& game, GameShell& shell, std::vector<std::string> libraryCode,
       mShell(shell),
       mObjects(game),
       mScript(std::make_unique<ScriptSide>(*this, std::move(libraryCode))),
+      mPlanning(std::make_unique<MotionPlanning>()),
       mRandom(seed),
       mTextMetrics(&EstimatedMetrics()),
       mParticles(std::make_unique<ParticleSystems>(mRandom)),
@@ -235,10 +237,14 @@ void World::ForEachLive(const std::function<void(Instance&)>& visit) {
 }
 
 void World::PurgeDead() {
-    auto dead = [](const std::unique_ptr<Instance>& i) { return !i->alive; };
-    for (auto& instance : mInstances)
-        if (!instance->alive) mById.erase(instance->id);
-    mInstances.erase(std::remove_if(mInstances.begin(), mInstances.end(), dead), mInstances.end());
+    // Deactivated instances move aside and leave an empty slot behind.
+    auto gone = [](const std::unique_ptr<Instance>& i) { return !i || !i->alive; };
+    for (auto& instance : mInstances) {
+        if (instance->alive) continue;
+        if (instance->active) mById.erase(instance->id);
+        else mInactive.push_back(std::move(instance));
+    }
+    mInstances.erase(std::remove_if(mInstances.begin(), mInstances.end(), gone), mInstances.end());
 }
 
 void World::EnterRoom(int roomIndex, bool gameStart) {
@@ -270,7 +276,7 @@ void World::EnterRoom(int roomIndex, bool gameStart) {
     if (kept != mKeptRooms.end()) {
         for (auto& instance : kept->second) {
             mById[instance->id] = instance.get();
-            mInstances.push_back(std::move(instance));
+            (instance->active ? mInstances : mInactive).push_back(std::move(instance));
         }
         mKeptRooms.erase(kept);
     } else {
@@ -307,8 +313,14 @@ void World::LeaveRoom() {
     std::vector<std::unique_ptr<Instance>> staying, left;
     for (auto& instance : mInstances) (instance->persistent ? staying : left).push_back(std::move(instance));
     mInstances = std::move(staying);
+    // Deactivated instances stay deactivated: persistent ones come along,
+    // the others stay with a persistent room or are gone with the room.
+    std::vector<std::unique_ptr<Instance>> inactiveStaying;
+    for (auto& instance : mInactive) (instance->persistent ? inactiveStaying : left).push_back(std::move(instance));
+    mInactive = std::move(inactiveStaying);
     mById.clear();
     for (auto& instance : mInstances) mById[instance->id] = instance.get();
+    for (auto& instance : mInactive) mById[instance->id] = instance.get();
     if (mRoom.persistent) mKeptRooms[mRoom.index] = std::move(left);
 }
 
@@ -321,6 +333,7 @@ void World::ApplyRoomChange() {
             mPendingRoom = -1;
             ForEachLive([&](Instance& i) { PerformEvent(i, nullptr, kEventOther, kOtherGameEnd); });
             mInstances.clear();
+            mInactive.clear();
             mById.clear();
             mKeptRooms.clear();
             mValues = GameValues{};

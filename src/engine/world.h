@@ -36,6 +36,7 @@ class GameShell;
 class ParticleDrawer;
 class ParticleSystems;
 struct ParticleSystem;
+struct MotionPlanning;
 class ScriptSide;
 class TextMetrics;
 struct SavedGame;
@@ -228,6 +229,22 @@ public:
     void AtStepEnd(std::function<void()> edit) { mStepEndEdits.push_back(std::move(edit)); }
     ResourceBudget& Budget() { return mBudget; }
 
+    // Collision shapes, deactivation and motion planning.
+    // Whether the instance's shape meets a region of the room whose bounds
+    // are given; `meets` says whether the region meets a rectangle
+    // [left, right) x [top, bottom). Precise compares the region with the
+    // mask's pixels when the sprite has precise collisions.
+    using RegionTest = std::function<bool(double left, double top, double right, double bottom)>;
+    bool MeetsRegion(const Instance& instance, double left, double top, double right, double bottom, bool precise,
+                     const RegionTest& meets);
+    // Takes the instance out of the world (it keeps its state) until it is
+    // activated; nothing for an instance that is gone already.
+    void Deactivate(Instance& instance);
+    // Brings back the deactivated instances that `picks` chooses; they take
+    // part from the next phase of the step on.
+    void ActivateWhere(const std::function<bool(const Instance&)>& picks);
+    MotionPlanning& Planning() { return *mPlanning; }
+
 private:
     friend class WorldStep;
 
@@ -274,6 +291,10 @@ private:
     std::vector<std::unique_ptr<Instance>> mInstances;
     std::unordered_map<std::int32_t, Instance*> mById;
     std::int32_t mNextId = kFirstInstanceId;
+    // Deactivated instances of the room and persistent ones that came along
+    // while deactivated.
+    std::vector<std::unique_ptr<Instance>> mInactive;
+    std::unique_ptr<MotionPlanning> mPlanning;
     // Persistent rooms as they were left: their instances.
     std::unordered_map<int, std::vector<std::unique_ptr<Instance>>> mKeptRooms;
 

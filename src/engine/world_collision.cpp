@@ -105,6 +105,35 @@ bool World::InstanceCovers(const Instance& instance, double x, double y) {
     return SolidAt(*sprite, instance, instance.x, instance.y, std::floor(x), std::floor(y));
 }
 
+bool World::MeetsRegion(const Instance& instance, double left, double top, double right, double bottom,
+                        bool precise, const RegionTest& meets) {
+    const SpriteFrames* sprite = ShapeOf(*this, instance);
+    if (!sprite) return false;
+    double l, t, r, b;
+    if (!BoxOf(instance, instance.x, instance.y, l, t, r, b) || !meets(l, t, r + 1, b + 1)) return false;
+    if (!precise || !sprite->precise) return true;
+    // The box's pixels within the region's bounds, sampled on a bounded
+    // grid as in Overlaps.
+    const double pl = std::max(l, std::floor(left)), pr = std::min(r, std::floor(right));
+    const double pt = std::max(t, std::floor(top)), pb = std::min(b, std::floor(bottom));
+    if (!(pl <= pr && pt <= pb)) return false;
+    constexpr double kMostSamples = 1 << 22;
+    const double area = (pr - pl + 1) * (pb - pt + 1);
+    if (!std::isfinite(area)) return true;
+    const double step = area > kMostSamples ? std::ceil(std::sqrt(area / kMostSamples)) : 1;
+    const auto rows = static_cast<std::int64_t>((pb - pt) / step) + 1;
+    const auto columns = static_cast<std::int64_t>((pr - pl) / step) + 1;
+    for (std::int64_t row = 0; row < rows; ++row) {
+        const double py = pt + static_cast<double>(row) * step;
+        for (std::int64_t column = 0; column < columns; ++column) {
+            const double px = pl + static_cast<double>(column) * step;
+            if (SolidAt(*sprite, instance, instance.x, instance.y, px, py) && meets(px, py, px + 1, py + 1))
+                return true;
+        }
+    }
+    return false;
+}
+
 Instance* World::MeetingAt(Instance& self, double x, double y, int object, bool solidOnly) {
     for (auto& other : mInstances) {
         if (!other->alive || other.get() == &self) continue;

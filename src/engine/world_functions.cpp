@@ -41,6 +41,9 @@ std::vector<WorldFunctionEntry> WorldFunctions() {
     AddDrawingShapeFunctions(table);
     AddDialogFunctions(table);
     AddDeviceFunctions(table);
+    AddCollisionShapeFunctions(table);
+    AddActivationFunctions(table);
+    AddPlanningFunctions(table);
     return table;
 }
 

@@ -71,6 +71,9 @@ void AddTileFunctions(std::vector<WorldFunctionEntry>& table);
 void AddDrawingShapeFunctions(std::vector<WorldFunctionEntry>& table);
 void AddDialogFunctions(std::vector<WorldFunctionEntry>& table);
 void AddDeviceFunctions(std::vector<WorldFunctionEntry>& table);
+void AddCollisionShapeFunctions(std::vector<WorldFunctionEntry>& table);
+void AddActivationFunctions(std::vector<WorldFunctionEntry>& table);
+void AddPlanningFunctions(std::vector<WorldFunctionEntry>& table);
 
 // The drawing functions' font as the game values set it.
 TextFont GameFont(const GameValues& values);

@@ -70,8 +70,12 @@ void World::ApplySaveAndLoad() {
 void World::CaptureGame(SavedGame& saved) const {
     saved.room = mRoom;
     saved.values = mValues;
-    for (const auto& instance : mInstances)
+    for (const auto& instance : mInstances) {
         if (instance->alive) saved.instances.push_back(*instance);
+        // Deactivated during the step and not yet moved aside.
+        else if (!instance->active) saved.inactive.push_back(*instance);
+    }
+    for (const auto& instance : mInactive) saved.inactive.push_back(*instance);
     for (const auto& [room, instances] : mKeptRooms) {
         auto& kept = saved.keptRooms.emplace_back(room, std::vector<Instance>{});
         for (const auto& instance : instances) kept.second.push_back(*instance);
@@ -85,6 +89,7 @@ void World::CaptureGame(SavedGame& saved) const {
 
 void World::RestoreGame(SavedGame& saved) {
     mInstances.clear();
+    mInactive.clear();
     mById.clear();
     mKeptRooms.clear();
     mPendingRoom = -1;
@@ -94,6 +99,10 @@ void World::RestoreGame(SavedGame& saved) {
     for (Instance& instance : saved.instances) {
         mInstances.push_back(std::make_unique<Instance>(std::move(instance)));
         mById[mInstances.back()->id] = mInstances.back().get();
+    }
+    for (Instance& instance : saved.inactive) {
+        mInactive.push_back(std::make_unique<Instance>(std::move(instance)));
+        mById[mInactive.back()->id] = mInactive.back().get();
     }
     for (auto& [room, instances] : saved.keptRooms) {
         auto& kept = mKeptRooms[room];
