@@ -224,6 +224,14 @@ Value BackgroundGetHeight(FunctionCall& call) {
 
 Value DatafileExists(FunctionCall& call) { return Exists(call.world.GameData().DataFiles(), call.Int(0)); }
 
+// A data file's bytes stay with the game while it runs: there is nothing
+// to let go of, only the index to check.
+Value DatafileDiscard(FunctionCall& call) {
+    if (!call.world.GameData().DataFiles().ResourceAt(call.Int(0)))
+        return call.Fail("Data file does not exist.");
+    return 0.0;
+}
+
 Value DatafileGetFilename(FunctionCall& call) {
     const CDataFile* file = call.world.GameData().DataFiles().ResourceAt(call.Int(0));
     return file ? Value(file->FileName) : Value("");
@@ -292,7 +300,7 @@ void AddGameFunctions(std::vector<WorldFunctionEntry>& table) {
         {"sprite_get_name", NameOf<ResourceKind::Sprite>}, {"object_get_name", NameOf<ResourceKind::Object>},
         {"room_get_name", NameOf<ResourceKind::Room>},     {"sound_get_name", NameOf<ResourceKind::Sound>},
         {"background_get_name", NameOf<ResourceKind::Background>},
-        {"datafile_exists", DatafileExists},       {"datafile_get_name", NameOf<ResourceKind::DataFile>},
+        {"datafile_exists", DatafileExists},       {"datafile_discard", DatafileDiscard},       {"datafile_get_name", NameOf<ResourceKind::DataFile>},
         {"datafile_get_filename", DatafileGetFilename}, {"datafile_export", DatafileExport},
         {"object_get_sprite", ObjectGetSprite},    {"object_get_parent", ObjectGetParent},
         {"object_is_ancestor", ObjectIsAncestor},

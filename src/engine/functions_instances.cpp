@@ -215,6 +215,14 @@ Value EventPerform(FunctionCall& call) {
     return 0.0;
 }
 
+// Another object's event, run for this instance as if its own.
+Value EventPerformObject(FunctionCall& call) {
+    if (!call.world.Objects().Exists(call.Int(0)))
+        return call.Fail("Object " + call.Text(0) + " does not exist.");
+    if (call.self) call.world.PerformEventOf(*call.self, call.other, call.Int(0), call.Int(1), call.Int(2));
+    return 0.0;
+}
+
 Value EventUser(FunctionCall& call) {
     const int n = call.Int(0);
     if (call.self && n >= 0 && n <= 7) call.world.PerformEvent(*call.self, call.other, 7, 10 + n);
@@ -238,6 +246,7 @@ void AddInstanceFunctions(std::vector<WorldFunctionEntry>& table) {
         {"collision_circle", CollisionCircle},     {"distance_to_object", DistanceToObject},
         {"distance_to_point", DistanceToPoint},    {"event_inherited", EventInherited},
         {"event_perform", EventPerform},           {"event_user", EventUser},
+        {"event_perform_object", EventPerformObject},
     });
 }
 

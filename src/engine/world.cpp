@@ -192,10 +192,13 @@ void World::ChangeInstance(Instance& instance, int object, bool events) {
 }
 
 void World::PerformEvent(Instance& self, Instance* other, int type, int number) {
+    PerformEventOf(self, other, self.object, type, number);
+}
+
+void World::PerformEventOf(Instance& self, Instance* other, int object, int type, int number) {
     if (!self.alive) return;
-    ResolvedEvent event = mObjects.Find(self.object, type, number);
-    if (!event.event) return;
-    RunEvent(event, self, other, type, number);
+    ResolvedEvent event = mObjects.Find(object, type, number);
+    if (event.event) RunEvent(event, self, other, type, number);
 }
 
 void World::PerformInherited(const EventContext& context) {

@@ -168,6 +168,8 @@ public:
 
     // Runs the event the instance's object answers (through its parents).
     void PerformEvent(Instance& self, Instance* other, int type, int number);
+    // The event as the object answers it (through its parents), run for self.
+    void PerformEventOf(Instance& self, Instance* other, int object, int type, int number);
     // The event of the holder's parent, for event_inherited.
     void PerformInherited(const EventContext& context);
     // The innermost event running, or null.

@@ -128,6 +128,10 @@ TEST(DataFileFunctions, ExportWritesTheCarriedBytes) {
     std::string error;
     EXPECT_FALSE(world->Script().Evaluate("datafile_export(99, 'x')", nullptr, ignored, error));
     EXPECT_NE(error.find("Data file does not exist."), std::string::npos) << error;
+    // Nothing is held apart from the game, so discarding only checks the index.
+    Eval(*world, nullptr, "datafile_discard(" + std::to_string(index) + ")");
+    EXPECT_FALSE(world->Script().Evaluate("datafile_discard(99)", nullptr, ignored, error));
+    EXPECT_NE(error.find("Data file does not exist."), std::string::npos) << error;
 }
 
 }  // namespace

@@ -5,6 +5,10 @@
 
 #include "engine/script/library_code.h"
 
+#include <fstream>
+
+#include "support/temp_dir.h"
+
 namespace kestrin::engine::script_test {
 namespace {
 
@@ -30,6 +34,16 @@ TEST(ScriptScripts, ArgumentsAndReturn) {
     // The piece of code's own arguments.
     const Value arguments[] = {Value(4.0), Value("s")};
     EXPECT_EQ(Sandbox::Describe(box.Run("return string(argument0) + argument[1]", arguments)), "'4s'");
+}
+
+TEST(ScriptScripts, ExecuteFileRunsTheFilesCode) {
+    Sandbox box;
+    kestrin::test::TempDir dir;
+    std::ofstream(dir.File("code.txt"), std::ios::binary) << "var m; m = 3\r\nreturn k * m";
+    EXPECT_EQ(box.Outcome("k = 2 return execute_file('" + dir.File("code.txt") + "')"), "6");
+    // Missing files and folders are refused rather than read.
+    for (const std::string& name : {dir.File("missing.txt"), dir.Path()})
+        EXPECT_EQ(box.Outcome("return execute_file('" + name + "')"), "line 1: Cannot read the code file " + name);
 }
 
 TEST(ScriptScripts, ScriptExecuteAndExecuteString) {

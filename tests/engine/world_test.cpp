@@ -295,5 +295,27 @@ TEST(WorldRooms, GotoRoomEndsOneRoomAndStartsTheNextKeepingPersistentInstances) 
     EXPECT_EQ(log, expected);
 }
 
+// event_perform_object runs the other object's event (as its parents give
+// it) with self as the instance; a missing object is an error.
+TEST(World, EventPerformObjectRunsAnotherObjectsEventForSelf) {
+    TestGame t;
+    const int base = t.AddObject("base");
+    const int donor = t.AddObject("donor");
+    const int caller = t.AddObject("caller");
+    t.Object(donor).Parent = base;
+    t.AddCode(base, kEventOther, 10, "hits += 10; who = object_index;");
+    t.AddCode(caller, kEventCreate, 0, "hits = 0; who = -1;");
+    t.Place(t.AddRoom("room"), caller, 0, 0);
+    auto world = t.Start();
+    Instance* self = world->Instances()[0].get();
+    test::Eval(*world, self, "event_perform_object(" + std::to_string(donor) + ", ev_other, ev_user0)");
+    EXPECT_EQ(test::Eval(*world, self, "hits").Real(), 10.0);
+    EXPECT_EQ(test::Eval(*world, self, "who").Real(), static_cast<double>(caller));
+    Value ignored;
+    std::string error;
+    EXPECT_FALSE(world->Script().Evaluate("event_perform_object(99, ev_other, ev_user0)", self, ignored, error));
+    EXPECT_NE(error.find("Object 99 does not exist."), std::string::npos) << error;
+}
+
 }  // namespace
 }  // namespace kestrin::engine

@@ -9,6 +9,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <numbers>
 #include <unordered_map>
 
@@ -18,6 +21,19 @@
 namespace kestrin::engine {
 
 namespace {
+
+// The code of execute_file: a regular file (a pipe would wait forever) no
+// longer than a string may be.
+bool ReadCodeFile(const std::string& name, std::string& code) {
+    std::error_code error;
+    const std::filesystem::path path(name);
+    if (!std::filesystem::is_regular_file(path, error)) return false;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error || size > kMaxStringLength) return false;
+    std::ifstream in(path, std::ios::binary);
+    code.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
 
 using Args = const Value*;
 
@@ -374,6 +390,13 @@ BuiltinTable MakeTable() {
          [](BuiltinContext& c, Args a, int, Value& r) {
              if (!CheckTypes(c, a, {true})) return false;
              return c.ExecuteString(a[0].Text(), r);
+         }},
+        {"execute_file",
+         [](BuiltinContext& c, Args a, int, Value& r) {
+             if (!CheckTypes(c, a, {true})) return false;
+             std::string code;
+             if (!ReadCodeFile(a[0].Text(), code)) return c.Fail(messages::CannotReadCode(a[0].Text()));
+             return c.ExecuteString(code, r);
          }},
         {"show_message",
          [](BuiltinContext& c, Args a, int, Value& r) {

@@ -40,6 +40,7 @@ inline std::string BadArgument(std::string_view function) {
 }
 inline const char* kStructureTooLarge = "Data structure too large";
 inline const char* kTooManyStructures = "Too many data structures";
+inline std::string CannotReadCode(std::string_view file) { return "Cannot read the code file " + std::string(file); }
 inline std::string NoDataStructure(double id) {
     return "Data structure with index " + std::to_string(static_cast<long long>(id)) + " does not exist";
 }
