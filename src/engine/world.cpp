@@ -121,13 +121,12 @@ void World::GotoRoom(int room) {
 }
 
 Instance* World::FindInstance(std::int32_t id) {
-    auto found = mById.find(id);
-    return found == mById.end() || !found->second->alive ? nullptr : found->second;
+    Instance* found = mById.Find(id);
+    return found && found->alive ? found : nullptr;
 }
 
 Instance* World::FindEvenDestroyed(std::int32_t id) {
-    auto found = mById.find(id);
-    return found == mById.end() ? nullptr : found->second;
+    return mById.Find(id);
 }
 
 std::vector<Instance*> World::InstancesOf(int object) {
@@ -170,7 +169,7 @@ Instance* World::CreateInstance(int object, double x, double y) {
     instance->y = instance->yprevious = instance->ystart = y;
     ApplyObjectDefaults(*instance, *definition);
     Instance* made = instance.get();
-    mById[made->id] = made;
+    mById.Set(made->id, made);
     mInstances.push_back(std::move(instance));
     PerformEvent(*made, nullptr, kEventCreate, 0);
     return made;
@@ -244,7 +243,7 @@ void World::PurgeDead() {
     auto gone = [](const std::unique_ptr<Instance>& i) { return !i || !i->alive; };
     for (auto& instance : mInstances) {
         if (instance->alive) continue;
-        if (instance->active) mById.erase(instance->id);
+        if (instance->active) mById.Erase(instance->id);
         else mInactive.push_back(std::move(instance));
     }
     mInstances.erase(std::remove_if(mInstances.begin(), mInstances.end(), gone), mInstances.end());
@@ -278,7 +277,7 @@ void World::EnterRoom(int roomIndex, bool gameStart) {
     auto kept = mKeptRooms.find(roomIndex);
     if (kept != mKeptRooms.end()) {
         for (auto& instance : kept->second) {
-            mById[instance->id] = instance.get();
+            mById.Set(instance->id, instance.get());
             (instance->active ? mInstances : mInactive).push_back(std::move(instance));
         }
         mKeptRooms.erase(kept);
@@ -290,7 +289,7 @@ void World::EnterRoom(int roomIndex, bool gameStart) {
             if (mEnded) break;
             const CObject* definition = mGame.Objects().ResourceAt(placed.Object);
             // A persistent instance that came along is the placed one itself.
-            if (!definition || mById.count(placed.Id)) continue;
+            if (!definition || mById.Contains(placed.Id)) continue;
             auto instance = std::make_unique<Instance>();
             instance->id = placed.Id;
             instance->object = placed.Object;
@@ -298,7 +297,7 @@ void World::EnterRoom(int roomIndex, bool gameStart) {
             instance->y = instance->yprevious = instance->ystart = placed.Y;
             ApplyObjectDefaults(*instance, *definition);
             Instance* made = instance.get();
-            mById[made->id] = made;
+            mById.Set(made->id, made);
             mInstances.push_back(std::move(instance));
             PerformEvent(*made, nullptr, kEventCreate, 0);
             if (!placed.Code.empty() && made->alive)
@@ -321,9 +320,9 @@ void World::LeaveRoom() {
     std::vector<std::unique_ptr<Instance>> inactiveStaying;
     for (auto& instance : mInactive) (instance->persistent ? inactiveStaying : left).push_back(std::move(instance));
     mInactive = std::move(inactiveStaying);
-    mById.clear();
-    for (auto& instance : mInstances) mById[instance->id] = instance.get();
-    for (auto& instance : mInactive) mById[instance->id] = instance.get();
+    mById.Clear();
+    for (auto& instance : mInstances) mById.Set(instance->id, instance.get());
+    for (auto& instance : mInactive) mById.Set(instance->id, instance.get());
     if (mRoom.persistent) mKeptRooms[mRoom.index] = std::move(left);
 }
 
@@ -337,7 +336,7 @@ void World::ApplyRoomChange() {
             ForEachLive([&](Instance& i) { PerformEvent(i, nullptr, kEventOther, kOtherGameEnd); });
             mInstances.clear();
             mInactive.clear();
-            mById.clear();
+            mById.Clear();
             mKeptRooms.clear();
             mValues = GameValues{};
             mParticles->Reset();

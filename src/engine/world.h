@@ -16,6 +16,7 @@
 #include "engine/highscore_table.h"
 #include "engine/input_state.h"
 #include "engine/instance.h"
+#include "engine/instance_index.h"
 #include "engine/object_table.h"
 #include "engine/resource_budget.h"
 #include "engine/script/script_host.h"
@@ -291,7 +292,7 @@ private:
     std::vector<bool> mSpriteDecoded;
 
     std::vector<std::unique_ptr<Instance>> mInstances;
-    std::unordered_map<std::int32_t, Instance*> mById;
+    InstanceIndex mById;
     std::int32_t mNextId = kFirstInstanceId;
     // Deactivated instances of the room and persistent ones that came along
     // while deactivated.

@@ -90,7 +90,7 @@ void World::CaptureGame(SavedGame& saved) const {
 void World::RestoreGame(SavedGame& saved) {
     mInstances.clear();
     mInactive.clear();
-    mById.clear();
+    mById.Clear();
     mKeptRooms.clear();
     mPendingRoom = -1;
     mRestartPending = false;
@@ -98,11 +98,11 @@ void World::RestoreGame(SavedGame& saved) {
     mValues = std::move(saved.values);
     for (Instance& instance : saved.instances) {
         mInstances.push_back(std::make_unique<Instance>(std::move(instance)));
-        mById[mInstances.back()->id] = mInstances.back().get();
+        mById.Set(mInstances.back()->id, mInstances.back().get());
     }
     for (Instance& instance : saved.inactive) {
         mInactive.push_back(std::make_unique<Instance>(std::move(instance)));
-        mById[mInactive.back()->id] = mInactive.back().get();
+        mById.Set(mInactive.back()->id, mInactive.back().get());
     }
     for (auto& [room, instances] : saved.keptRooms) {
         auto& kept = mKeptRooms[room];
