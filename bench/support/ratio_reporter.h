@@ -18,16 +18,22 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const auto& run : runs)
             if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+            {
                 mTimes[run.benchmark_name()] = run.GetAdjustedRealTime();
+                mCpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
+            }
         ConsoleReporter::ReportRuns(runs);
     }
-    double Time(const std::string& name) const {
-        auto it = mTimes.find(name);
-        return it == mTimes.end() ? 0.0 : it->second;
-    }
+    // Wall clock and CPU time of the case, in its own unit; 0 when it did not run.
+    double Time(const std::string& name) const { return Find(mTimes, name); }
+    double CpuTime(const std::string& name) const { return Find(mCpuTimes, name); }
 
 private:
-    std::map<std::string, double> mTimes;
+    static double Find(const std::map<std::string, double>& times, const std::string& name) {
+        auto it = times.find(name);
+        return it == times.end() ? 0.0 : it->second;
+    }
+    std::map<std::string, double> mTimes, mCpuTimes;
 };
 
 struct RatioLine {
