@@ -4,7 +4,9 @@
 
 #include "engine/script_side.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <unordered_map>
 
@@ -29,6 +31,32 @@ struct Compiled {
     int line = 0;
 };
 
+// Pieces of code compiled once, by their text. Actions hand in the same
+// strings of the game again and again, so a small table by the text's
+// address finds them without hashing the whole text; the text is still
+// compared, so a changed or freed string is never taken for another.
+class CompiledTexts {
+public:
+    template <typename Make>
+    const Compiled& Find(const std::string& text, Make make) {
+        Recent& recent = mRecent[(reinterpret_cast<std::uintptr_t>(text.data()) >> 4) % mRecent.size()];
+        if (recent.data == text.data() && recent.compiled && recent.compiled->first == text)
+            return recent.compiled->second;
+        auto found = mCompiled.find(text);
+        if (found == mCompiled.end()) found = mCompiled.emplace(text, make()).first;
+        recent = Recent{text.data(), &*found};
+        return found->second;
+    }
+
+private:
+    struct Recent {
+        const char* data = nullptr;
+        const std::pair<const std::string, Compiled>* compiled = nullptr;
+    };
+    std::unordered_map<std::string, Compiled> mCompiled;
+    std::array<Recent, 64> mRecent{};
+};
+
 std::string Trimmed(std::string text) {
     const std::size_t begin = text.find_first_not_of(' ');
     return begin == std::string::npos ? std::string() : text.substr(begin);
@@ -45,6 +73,8 @@ public:
 
     void Prepare();
     const Compiled& Compile(const std::string& code);
+    // An expression compiled as the value its code returns.
+    const Compiled& CompileExpression(const std::string& expression);
     // The text of an error: where it happened, then the line and the message.
     std::string Where(const EventContext& context) const;
     void Report(const std::string& kind, const std::string& where, int line, const std::string& script,
@@ -58,7 +88,8 @@ public:
     WorldScriptHost mHost;
     Interpreter mInterpreter;
     std::vector<std::string> mLibraryCode;
-    std::unordered_map<std::string, Compiled> mCompiled;
+    CompiledTexts mCode;
+    CompiledTexts mExpressions;
     NameId mArgumentRelative = kNoName;
 };
 
@@ -71,7 +102,7 @@ void ScriptSide::Impl::Prepare() {
             if (game.ResourceExists(kind, i)) mInterpreter.DefineConstant(game.ResourceName(kind, i), static_cast<double>(i));
     }
     for (const UserConstant& constant : game.Options.Constants) {
-        const Compiled& value = Compile("return (" + constant.Value + ");");
+        const Compiled& value = CompileExpression(constant.Value);
         if (!value.code) {
             Report("COMPILATION ERROR", "the constant " + constant.Name, value.line, {}, value.error);
             continue;
@@ -88,14 +119,18 @@ void ScriptSide::Impl::Prepare() {
 }
 
 const Compiled& ScriptSide::Impl::Compile(const std::string& code) {
-    auto found = mCompiled.find(code);
-    if (found != mCompiled.end()) return found->second;
-    CompileResult result = mInterpreter.Compile(code);
-    Compiled& compiled = mCompiled[code];
-    compiled.code = result.code;
-    compiled.error = result.error;
-    compiled.line = result.line;
-    return compiled;
+    return mCode.Find(code, [&] {
+        CompileResult result = mInterpreter.Compile(code);
+        return Compiled{result.code, result.error, result.line};
+    });
+}
+
+const Compiled& ScriptSide::Impl::CompileExpression(const std::string& expression) {
+    // The line break ends a comment the expression may close with.
+    return mExpressions.Find(expression, [&] {
+        CompileResult result = mInterpreter.Compile("return (" + expression + "\n);");
+        return Compiled{result.code, result.error, result.line};
+    });
 }
 
 std::string ScriptSide::Impl::Where(const EventContext& context) const {
@@ -144,12 +179,14 @@ public:
         std::vector<Value> arguments = Arguments(action);
         mSide.mHost.SetGlobal(mSide.mArgumentRelative, action.Relative ? 1.0 : 0.0);
         bool answer = true;
-        for (InstanceId target : Targets(action)) {
+        InstanceId single = kNoone;
+        std::vector<InstanceId> several;
+        for (InstanceId target : Targets(action, single, several)) {
             if (mSide.mWorld.Ended()) break;
             const InstanceId other = OtherFor(action);
             switch (action.Kind) {
                 case kKindVariable: SetVariable(action, arguments, target, other); break;
-                case kKindCode: RunCode(arguments, target, other); break;
+                case kKindCode: RunCode(action, target, other); break;
                 default: {
                     RunResult result = mSide.RunFor(mContext, action, target, other, arguments);
                     const bool holds = result.ok && result.value.IsReal() && result.value.Real() > 0;
@@ -176,21 +213,25 @@ private:
     // With "other" as self, the event's own instance is the other one.
     InstanceId OtherFor(const CAction& action) const { return action.AppliesTo == kOther ? SelfId() : OtherId(); }
 
-    std::vector<InstanceId> Targets(const CAction& action) {
-        std::vector<InstanceId> targets;
+    // The instances the action runs for: one at most for self and other,
+    // which is most actions, kept without a vector of its own.
+    std::span<const InstanceId> Targets(const CAction& action, InstanceId& single, std::vector<InstanceId>& several) {
         if (action.AppliesTo == kSelf) {
-            targets.push_back(SelfId());
-        } else if (action.AppliesTo == kOther) {
-            if (mContext.type == kEventCollision && mContext.other) targets.push_back(OtherId());
-        } else {
-            for (Instance* instance : mSide.mWorld.InstancesOf(action.AppliesTo)) targets.push_back(instance->id);
+            single = SelfId();
+            return {&single, 1};
         }
-        return targets;
+        if (action.AppliesTo == kOther) {
+            if (mContext.type != kEventCollision || !mContext.other) return {};
+            single = OtherId();
+            return {&single, 1};
+        }
+        for (Instance* instance : mSide.mWorld.InstancesOf(action.AppliesTo)) several.push_back(instance->id);
+        return several;
     }
 
     Value Evaluate(const std::string& text) {
         if (text.empty()) return 0.0;
-        const Compiled& code = mSide.Compile("return (" + text + "\n);");
+        const Compiled& code = mSide.CompileExpression(text);
         if (!code.code) {
             mSide.Report("COMPILATION ERROR", mSide.Where(mContext), code.line, {}, code.error);
             return 0.0;
@@ -203,14 +244,16 @@ private:
         return result.value;
     }
 
+    // A code action's text is run where it stands rather than copied.
     std::vector<Value> Arguments(const CAction& action) {
         std::vector<Value> values;
+        if (action.Kind == kKindCode) return values;
         const int count = std::clamp(action.ArgCount, 0, kActionSlots);
         // Variable and code actions name their variable and hold their code as text.
         for (int i = 0; i < count; ++i) {
             const std::string& text = action.ArgValue[i];
             const int kind = action.ArgKind[i];
-            const bool textual = (action.Kind == kKindVariable && i == 0) || action.Kind == kKindCode;
+            const bool textual = action.Kind == kKindVariable && i == 0;
             if (textual || kind == 1 || kind == 15) values.emplace_back(text);
             else if (kind == 0) values.push_back(Evaluate(text));
             else if (kind == 2) values.push_back(!text.empty() && (text[0] == '\'' || text[0] == '"') ? Evaluate(text)
@@ -227,9 +270,9 @@ private:
         RunCompiled(code, target, other, std::span<const Value>(&arguments[1], 1));
     }
 
-    void RunCode(const std::vector<Value>& arguments, InstanceId target, InstanceId other) {
-        if (arguments.empty()) return;
-        RunCompiled(arguments[0].Text(), target, other, {});
+    void RunCode(const CAction& action, InstanceId target, InstanceId other) {
+        if (action.ArgCount < 1) return;
+        RunCompiled(action.ArgValue[0], target, other, {});
     }
 
     void RunCompiled(const std::string& text, InstanceId target, InstanceId other, std::span<const Value> arguments) {
@@ -284,7 +327,7 @@ void ScriptSide::RunCode(const std::string& code, Instance* self, const std::str
 namespace kestrin::engine {
 
 bool ScriptSide::Evaluate(const std::string& expression, Instance* self, Value& value, std::string& error) {
-    const Compiled& compiled = mImpl->Compile("return (" + expression + "\n);");
+    const Compiled& compiled = mImpl->CompileExpression(expression);
     if (!compiled.code) {
         error = compiled.error;
         return false;

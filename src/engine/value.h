@@ -16,6 +16,20 @@ public:
     Value(double real) : mReal(real) {}
     Value(std::string text) : mText(std::make_shared<const std::string>(std::move(text))) {}
     Value(const char* text) : Value(std::string(text)) {}
+    Value(const Value&) = default;
+    Value(Value&&) noexcept = default;
+    // Reals are most values; they are copied without touching the text's
+    // count of owners.
+    Value& operator=(const Value& other) {
+        mReal = other.mReal;
+        if (mText || other.mText) mText = other.mText;
+        return *this;
+    }
+    Value& operator=(Value&& other) noexcept {
+        mReal = other.mReal;
+        if (mText || other.mText) mText = std::move(other.mText);
+        return *this;
+    }
 
     bool IsString() const { return mText != nullptr; }
     bool IsReal() const { return mText == nullptr; }
@@ -25,7 +39,7 @@ public:
 
     // Turns the value into a real in place.
     void SetReal(double real) {
-        mText.reset();
+        if (mText) mText.reset();
         mReal = real;
     }
 

@@ -125,10 +125,6 @@ Instance* World::FindInstance(std::int32_t id) {
     return found && found->alive ? found : nullptr;
 }
 
-Instance* World::FindEvenDestroyed(std::int32_t id) {
-    return mById.Find(id);
-}
-
 std::vector<Instance*> World::InstancesOf(int object) {
     std::vector<Instance*> list;
     if (object != kAllInstances && !mObjects.Exists(object)) return list;

@@ -150,7 +150,7 @@ public:
     const std::vector<std::unique_ptr<Instance>>& Instances() const { return mInstances; }
     Instance* FindInstance(std::int32_t id);
     // Also an instance destroyed during this step, whose code may still be running.
-    Instance* FindEvenDestroyed(std::int32_t id);
+    Instance* FindEvenDestroyed(std::int32_t id) { return mById.Find(id); }
     // The mouse in room coordinates, through the view whose port holds it
     // (the first visible view when none does).
     double MouseRoomX() const;

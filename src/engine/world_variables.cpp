@@ -84,7 +84,11 @@ Value GetBuiltin(World& world, Instance* i, BuiltinVariable variable, int index)
     const EventContext* context = world.CurrentContext();
     if (!IsGlobalBuiltin(variable)) {
         if (!i) return 0.0;
-        const SpriteFrames* sprite = world.Sprite(i->spriteIndex);
+        // Looked up only by the variables that need it: reads are frequent.
+        auto ofSprite = [&world, i](auto field) {
+            const SpriteFrames* sprite = world.Sprite(i->spriteIndex);
+            return sprite ? static_cast<double>(field(*sprite)) : 0.0;
+        };
         double l = i->x, t = i->y, r = i->x, b = i->y;
         switch (variable) {
             case B::X: return i->x;
@@ -116,11 +120,11 @@ Value GetBuiltin(World& world, Instance* i, BuiltinVariable variable, int index)
             case B::SpriteIndex: return static_cast<double>(i->spriteIndex);
             case B::ImageIndex: return i->imageIndex;
             case B::ImageSingle: return i->imageSpeed == 0 ? i->imageIndex : -1.0;
-            case B::ImageNumber: return sprite ? static_cast<double>(sprite->FrameCount()) : 0.0;
-            case B::SpriteWidth: return sprite ? static_cast<double>(sprite->width) : 0.0;
-            case B::SpriteHeight: return sprite ? static_cast<double>(sprite->height) : 0.0;
-            case B::SpriteXOffset: return sprite ? static_cast<double>(sprite->xorigin) : 0.0;
-            case B::SpriteYOffset: return sprite ? static_cast<double>(sprite->yorigin) : 0.0;
+            case B::ImageNumber: return ofSprite([](const SpriteFrames& s) { return s.FrameCount(); });
+            case B::SpriteWidth: return ofSprite([](const SpriteFrames& s) { return s.width; });
+            case B::SpriteHeight: return ofSprite([](const SpriteFrames& s) { return s.height; });
+            case B::SpriteXOffset: return ofSprite([](const SpriteFrames& s) { return s.xorigin; });
+            case B::SpriteYOffset: return ofSprite([](const SpriteFrames& s) { return s.yorigin; });
             case B::ImageSpeed: return i->imageSpeed;
             case B::MaskIndex: return static_cast<double>(i->maskIndex);
             case B::PathIndex: return static_cast<double>(i->pathIndex);

@@ -88,6 +88,8 @@ TEST(ScriptScoping, Arrays) {
         {"a[3] = 7 return a[1]", "0"},  // elements below the highest written read as 0
         {"a[3] = 7 return a[4]", "line 1: Unknown variable a[4]"},
         {"a = 5 a[1] = 6 return a[0] + a", "10"},  // a plain name is element 0
+        {"a = 5 return a[1]", "line 1: Unknown variable a[1]"},
+        {"a = 'x' a[2] = 1 a = 3 return a + a[1]", "3"},  // element 0 written again after the array grew
         {"b[2, 3] = 1 b[0, 1] = 2 return b[2, 3] + b[1]", "3"},  // b[1] is b[0, 1]
         {"b[1, 1] = 1 return b[1, 0]", "0"},
         {"a[1.6] = 'two' return a[2]", "'two'"},

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <memory>
+#include <new>
 
 #include "engine/script/builtin_constants.h"
 #include "engine/script/builtin_functions.h"
@@ -635,10 +637,24 @@ bool ScriptRuntime::EvalField(const Node& node, Value& out) {
 }
 
 bool ScriptRuntime::EvalCall(const Node& node, Value& out) {
-    Value arguments[kMaxArguments];
+    // Only as many values as the call has are made: calls are frequent,
+    // and most have one or two arguments of the sixteen there may be.
     const int count = static_cast<int>(node.kids.size());
-    for (int i = 0; i < count; ++i)
-        if (!Eval(*node.kids[i], arguments[i])) return false;
+    alignas(Value) unsigned char storage[sizeof(Value) * kMaxArguments];
+    Value* arguments = reinterpret_cast<Value*>(storage);
+    int made = 0;
+    struct Unmake {
+        Value* values;
+        int& made;
+        ~Unmake() { std::destroy_n(values, made); }
+    } unmake{arguments, made};
+    for (; made < count; ++made) {
+        new (&arguments[made]) Value();
+        if (!Eval(*node.kids[made], arguments[made])) {
+            ++made;
+            return false;
+        }
+    }
     return CallFunction(node.name, node.builtin, node, arguments, count, out);
 }
 
@@ -691,7 +707,7 @@ bool ScriptRuntime::EvalChain(const Node& node, Value& out) {
     return true;
 }
 
-bool ScriptRuntime::Binary(const Node& at, std::int32_t op, const Value& left, const Value& right, Value& out) {
+bool ScriptRuntime::BinaryOther(const Node& at, std::int32_t op, const Value& left, const Value& right, Value& out) {
     if (op == tkXor) {
         out.SetReal(left.IsTrue() != right.IsTrue() ? 1.0 : 0.0);
         return true;
@@ -758,10 +774,8 @@ bool ScriptRuntime::Binary(const Node& at, std::int32_t op, const Value& left, c
     return Fail(at, messages::WrongTypes(OperatorName(op)));
 }
 
-bool ScriptRuntime::Indexes(const Node& node, std::size_t first, int& row, int& column) {
+bool ScriptRuntime::IndexesOf(const Node& node, std::size_t first, int& row, int& column) {
     const std::size_t count = node.kids.size() - first;
-    row = column = 0;
-    if (count == 0) return true;
     if (count > 2) return Fail(node, messages::kTooManyIndexes);
     int values[2] = {0, 0};
     Value index;
@@ -798,23 +812,22 @@ bool ScriptRuntime::Targets(const Node& at, const Value& target, std::vector<Ins
     return true;
 }
 
-bool ScriptRuntime::ReadVariable(const Node& at, InstanceId instance, NameId name, int row, int column, Value& out) {
-    std::string error;
-    switch (mHost.GetVariable(instance, name, row, column, out, error)) {
-    case VariableStatus::Done: return true;
-    case VariableStatus::Refused: return Fail(at, std::move(error));
-    case VariableStatus::Unknown: break;
-    }
+bool ScriptRuntime::ReadFailed(const Node& at, VariableStatus status, NameId name, int row, int column, Value& out) {
+    if (status == VariableStatus::Refused) return Fail(at, TakeHostError());
     if (!mUnsetZero) return Fail(at, UnknownName(name, row, column));
     out.SetReal(0);
     return true;
 }
 
-bool ScriptRuntime::WriteVariable(const Node& at, InstanceId instance, NameId name, int row, int column,
-                                  const Value& value) {
-    std::string error;
-    if (mHost.SetVariable(instance, name, row, column, value, error) == VariableStatus::Done) return true;
+bool ScriptRuntime::WriteFailed(const Node& at, NameId name) {
+    std::string error = TakeHostError();
     return Fail(at, error.empty() ? messages::CannotAssign(mNames.Name(name)) : std::move(error));
+}
+
+std::string ScriptRuntime::TakeHostError() {
+    std::string error = std::move(mHostError);
+    mHostError.clear();
+    return error;
 }
 
 std::string ScriptRuntime::UnknownName(NameId name, int row, int column) const {

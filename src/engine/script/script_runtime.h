@@ -13,6 +13,7 @@
 #include "engine/script/script_compiler.h"
 #include "engine/script/script_tree.h"
 #include "engine/script/variable_store.h"
+#include "language/tokenizer.h"
 
 namespace kestrin::engine {
 
@@ -98,12 +99,43 @@ private:
     bool EvalVariable(const Node& node, Value& out);
 
     // The indexes of a reference starting at kids[first], as [row, column].
-    bool Indexes(const Node& node, std::size_t first, int& row, int& column);
+    bool Indexes(const Node& node, std::size_t first, int& row, int& column) {
+        row = column = 0;
+        return node.kids.size() == first || IndexesOf(node, first, row, column);
+    }
+    bool IndexesOf(const Node& node, std::size_t first, int& row, int& column);
     bool Targets(const Node& at, const Value& target, std::vector<InstanceId>& instances);
-    bool ReadVariable(const Node& at, InstanceId instance, NameId name, int row, int column, Value& out);
-    bool WriteVariable(const Node& at, InstanceId instance, NameId name, int row, int column, const Value& value);
+    // Variable access is the most frequent request: the way through is
+    // kept short, and the host's error text is kept empty between failures.
+    bool ReadVariable(const Node& at, InstanceId instance, NameId name, int row, int column, Value& out) {
+        const VariableStatus status = mHost.GetVariable(instance, name, row, column, out, mHostError);
+        return status == VariableStatus::Done || ReadFailed(at, status, name, row, column, out);
+    }
+    bool WriteVariable(const Node& at, InstanceId instance, NameId name, int row, int column, const Value& value) {
+        return mHost.SetVariable(instance, name, row, column, value, mHostError) == VariableStatus::Done ||
+               WriteFailed(at, name);
+    }
+    bool ReadFailed(const Node& at, VariableStatus status, NameId name, int row, int column, Value& out);
+    bool WriteFailed(const Node& at, NameId name);
+    std::string TakeHostError();
     InstanceId OwnerOf(const Node& node) const;
-    bool Binary(const Node& at, std::int32_t op, const Value& left, const Value& right, Value& out);
+    // Arithmetic and comparison of two reals, the bulk of all operations,
+    // done here; everything else by BinaryOther.
+    bool Binary(const Node& at, std::int32_t op, const Value& left, const Value& right, Value& out) {
+        if (left.IsReal() && right.IsReal()) {
+            const double a = left.Real(), b = right.Real();
+            switch (op) {
+            case tkPlus: out.SetReal(a + b); return true;
+            case tkMinus: out.SetReal(a - b); return true;
+            case tkTimes: out.SetReal(a * b); return true;
+            case tkLess: out.SetReal(a < b ? 1.0 : 0.0); return true;
+            case tkGreater: out.SetReal(a > b ? 1.0 : 0.0); return true;
+            default: break;
+            }
+        }
+        return BinaryOther(at, op, left, right, out);
+    }
+    bool BinaryOther(const Node& at, std::int32_t op, const Value& left, const Value& right, Value& out);
     bool Condition(const Node& node, bool& holds);
     std::string UnknownName(NameId name, int row, int column) const;
 
@@ -115,6 +147,7 @@ private:
     std::vector<int> mScriptByName;             // by NameId; -1 for none
     std::unordered_map<int, int> mScriptByIndex;  // resource index to script
     std::vector<char> mGlobalvar;               // by NameId
+    std::string mHostError;
     DataStructures mStructures;
 
     Frame* mFrame = nullptr;

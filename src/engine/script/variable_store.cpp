@@ -47,6 +47,11 @@ bool VariableStore::Get(NameId name, int row, int column, Value& value) const {
     const int found = Find(name);
     if (found < 0) return false;
     const Array& array = mArrays[found];
+    if (array.single) {
+        if (row != 0 || column != 0) return false;
+        value = array.value;
+        return true;
+    }
     if (row < 0 || column < 0 || static_cast<std::size_t>(row) >= array.rows.size()) return false;
     const std::vector<Value>& cells = array.rows[row];
     if (static_cast<std::size_t>(column) >= cells.size()) return false;
@@ -61,6 +66,28 @@ bool VariableStore::Set(NameId name, int row, int column, const Value& value, st
     }
     const int found = Find(name);
     Array& array = found >= 0 ? mArrays[found] : Add(name);
+    if (row == 0 && column == 0) {
+        if (array.single) {
+            array.value = value;
+            return true;
+        }
+        if (array.rows.empty()) {
+            if (mElements + 1 > kMaxElements) {
+                error = messages::kArrayTooLarge;
+                return false;
+            }
+            array.single = true;
+            array.value = value;
+            array.elements = 1;
+            ++mElements;
+            return true;
+        }
+    }
+    if (array.single) {
+        array.rows.assign(1, std::vector<Value>{std::move(array.value)});
+        array.value = Value();
+        array.single = false;
+    }
     std::size_t needed = array.elements;
     if (static_cast<std::size_t>(row) >= array.rows.size()) needed += row + 1 - array.rows.size();
     const std::size_t rowSize = static_cast<std::size_t>(row) < array.rows.size() ? array.rows[row].size() : 0;

@@ -24,7 +24,7 @@ public:
     bool Set(NameId name, int row, int column, const Value& value, std::string& error);
     bool Has(NameId name) const {
         const int found = Find(name);
-        return found >= 0 && !mArrays[found].rows.empty();
+        return found >= 0 && (mArrays[found].single || !mArrays[found].rows.empty());
     }
     // Every variable that holds something, with its rows, in the order the
     // variables were first written.
@@ -33,8 +33,10 @@ public:
         std::vector<NameId> names(mArrays.size(), kNoName);
         for (const Slot& slot : mSlots)
             if (slot.name != kNoName) names[slot.array] = slot.name;
-        for (std::size_t i = 0; i < mArrays.size(); ++i)
-            if (!mArrays[i].rows.empty()) visit(names[i], mArrays[i].rows);
+        for (std::size_t i = 0; i < mArrays.size(); ++i) {
+            if (mArrays[i].single) visit(names[i], std::vector<std::vector<Value>>{{mArrays[i].value}});
+            else if (!mArrays[i].rows.empty()) visit(names[i], mArrays[i].rows);
+        }
     }
     void Clear() {
         mSlots.clear();
@@ -43,7 +45,13 @@ public:
     }
 
 private:
+    // A plain variable, only ever written at [0, 0], keeps its value in
+    // place rather than in rows of its own: instances have many of them,
+    // and reaching one through two vectors costs a cache miss per access.
+    // The rows are made when another element is written.
     struct Array {
+        Value value;
+        bool single = false;
         std::vector<std::vector<Value>> rows;
         std::size_t elements = 0;
     };
