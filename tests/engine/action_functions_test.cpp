@@ -7,11 +7,13 @@
 #include <regex>
 #include <set>
 
+#include "actions/action_registry.h"
 #include "engine/action_functions.h"
 #include "engine/canvas.h"
 #include "engine/runner_coverage.h"
 #include "engine_fixture.h"
 #include "language/builtin_tables.h"
+#include "platform/recording_ui.h"
 #include "resources/event_types.h"
 #include "storage/tree_codes.h"
 
@@ -183,7 +185,7 @@ TEST(ActionFunctions, DrawRelativeToTheInstanceOrTheRoom) {
                 "brush_color = c_blue; pen_color = c_blue; action_draw_rectangle(100, 100, 110, 110);"
                 "argument_relative = 1; action_draw_line(0, 100, 20, 100); action_draw_ellipse(100, 0, 110, 10);"
                 "lives = 2; action_draw_life_images(0, 150, -1); action_draw_text(\"hi\", 0, 60);"
-                "action_draw_score(0, 70, \"Score: \"); action_draw_health(0, 170, 50, 180, 1, 15);");
+                "action_draw_score(0, 70, \"Score: \"); action_draw_health(60, 130, 110, 140, 1, 15);");
     g.Start();
     Bitmap24 frame(200, 200, MakeColor(0, 0, 0));
     ImageCanvas canvas(frame);
@@ -192,6 +194,7 @@ TEST(ActionFunctions, DrawRelativeToTheInstanceOrTheRoom) {
     EXPECT_EQ(frame.Pixel(105, 105), blue) << "the room's place";
     EXPECT_EQ(frame.Pixel(20, 120), blue) << "the hero's line";
     EXPECT_EQ(frame.Pixel(115, 25), blue) << "the hero's ellipse";
+    EXPECT_EQ(frame.Pixel(95, 155), blue) << "a full health bar in the colour chosen";
     EXPECT_TRUE(g.t.shell.messages.empty()) << g.t.shell.messages.front();
 }
 
@@ -274,6 +277,40 @@ TEST(ActionFunctions, PlayAsActions) {
     EXPECT_EQ(g.world->Values().score, 7);
     // Right for the steps that raised the score to 4 and 5, then left twice.
     EXPECT_EQ(g.Hero()->x, 10);
+    EXPECT_TRUE(g.t.shell.messages.empty()) << g.t.shell.messages.front();
+}
+
+// The shipped actions whose argument lists differ from the functions' own:
+// the extra arguments still count.
+TEST(ActionFunctions, ShippedActionsWithMoreArgumentsKeepTheirMeaning) {
+    ClearActionLibraries();
+    RecordingUI ui;
+    ScopedUI installed(ui);
+    ASSERT_TRUE(LoadActionLibrariesFrom(std::string(KESTRIN_BIN_DIR) + "/lib/"));
+    std::vector<std::string> code;
+    for (int i = 0; i < LibraryCount(); ++i) code.push_back(LibraryAt(i)->LibraryCode);
+    ActionGame g(code);
+    auto add = [&](CEvent& event, int library, int action, std::vector<std::string> args) -> CAction& {
+        CAction& a = event.AddAction(library, action);
+        for (std::size_t i = 0; i < args.size(); ++i) a.ArgValue[i] = args[i];
+        return a;
+    };
+    CEvent& create = *g.t.Object(g.hero).GetEvent(kEventCreate, 0);
+    add(create, 6, 610, {"\"Courier New\",10,255,1,0,1,0", "1"});  // set font, centred
+    add(create, 2, 207, {"-1", "-1", "0.5"});                      // change sprite, speed 0.5
+    CEvent& draw = *g.t.Object(g.hero).GetEvent(kEventDraw, 0);
+    add(draw, 6, 609, {"16711680"});                                  // blue
+    add(draw, 6, 605, {"100", "100", "120", "120", "1"});           // an outline only
+    g.Start();
+    ClearActionLibraries();
+    EXPECT_EQ(Eval(*g.world, g.Hero(), "font_name").Text(), "Courier New");
+    EXPECT_EQ(Eval(*g.world, g.Hero(), "font_size * 1000 + font_style * 10 + font_align").Real(), 10051);
+    EXPECT_EQ(Eval(*g.world, g.Hero(), "image_speed").Real(), 0.5);
+    Bitmap24 frame(200, 200, MakeColor(0, 0, 0));
+    ImageCanvas canvas(frame);
+    g.world->Draw(canvas);
+    EXPECT_EQ(frame.Pixel(100, 110), MakeColor(0, 0, 255));
+    EXPECT_NE(frame.Pixel(110, 110), MakeColor(0, 0, 255));
     EXPECT_TRUE(g.t.shell.messages.empty()) << g.t.shell.messages.front();
 }
 
