@@ -37,11 +37,13 @@ if (argument_relative) draw_text(x + argument0, y + argument1, argument2 + strin
 else draw_text(argument0, argument1, argument2 + string(lives));
 
 #define action_draw_life_images
-// One image of the sprite argument2 for each life, side by side.
+// One image of the sprite argument2 for each life, side by side; at most a
+// thousand, so that absurd lives cannot stall the game.
 var __i, __px, __py;
 __px = argument0; __py = argument1;
 if (argument_relative) { __px += x; __py += y; }
-for (__i = 0; __i < lives; __i += 1) draw_sprite(argument2, 0, __px + __i * sprite_get_width(argument2), __py);
+for (__i = 0; __i < lives && __i < 1000; __i += 1)
+  draw_sprite(argument2, 0, __px + __i * sprite_get_width(argument2), __py);
 
 #define action_draw_rectangle
 // argument4, when given: 0 filled, 1 only the outline.

@@ -185,7 +185,8 @@ TEST(ActionFunctions, DrawRelativeToTheInstanceOrTheRoom) {
                 "brush_color = c_blue; pen_color = c_blue; action_draw_rectangle(100, 100, 110, 110);"
                 "argument_relative = 1; action_draw_line(0, 100, 20, 100); action_draw_ellipse(100, 0, 110, 10);"
                 "lives = 2; action_draw_life_images(0, 150, -1); action_draw_text(\"hi\", 0, 60);"
-                "action_draw_score(0, 70, \"Score: \"); action_draw_health(60, 130, 110, 140, 1, 15);");
+                "action_draw_score(0, 70, \"Score: \"); action_draw_health(60, 130, 110, 140, 1, 15);"
+                "lives = 1000000000000; action_draw_life_images(0, 150, -1);");
     g.Start();
     Bitmap24 frame(200, 200, MakeColor(0, 0, 0));
     ImageCanvas canvas(frame);
