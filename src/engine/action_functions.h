@@ -11,9 +11,12 @@
 // directly gets whatever the last action left there (0 before any action).
 // A few take one argument more than the tables count, which only an action
 // passes (the outline of a rectangle, whether a path is absolute); called
-// from code it is 0. Questions answer 1 or 0. Their local variables start
-// with two underscores, because a local named like one of the game's
-// resources or constants would not compile and every game compiles these.
+// from code it is 0. Two take one that changes nothing (action_end_sound,
+// action_color), and action_set_cursor cannot show a sprite as the cursor
+// here: it shows or hides the system's cursor. Questions answer 1 or 0.
+// Their local variables start with two underscores, because a local named
+// like one of the game's resources or constants would not compile, and every
+// game compiles these.
 
 #include <string>
 #include <string_view>
