@@ -5,6 +5,7 @@
 #include <set>
 
 #include "actions/event_names.h"
+#include "engine/action_functions.h"
 #include "engine/script/interpreter.h"
 #include "engine/world_functions.h"
 #include "language/builtin_tables.h"
@@ -69,7 +70,8 @@ private:
 }  // namespace
 
 bool RunnerProvides(std::string_view function) {
-    return IsProvidedByInterpreter(function) || WorldFunctionNames().count(function) != 0;
+    return IsProvidedByInterpreter(function) || WorldFunctionNames().count(function) != 0 ||
+           IsActionFunction(function);
 }
 
 std::vector<FunctionUse> UnprovidedFunctionUses(Game& game) {

@@ -13,7 +13,7 @@ class Game;
 
 namespace kestrin::engine {
 
-// Provided by the interpreter itself or by the world.
+// Provided by the interpreter itself, by the world or by the engine's action functions.
 bool RunnerProvides(std::string_view function);
 
 struct FunctionUse {

@@ -12,6 +12,7 @@
 
 #include "actions/event_names.h"
 #include "engine/action_flow.h"
+#include "engine/action_functions.h"
 #include "engine/script/data_structures.h"
 #include "engine/script/interpreter.h"
 #include "engine/world.h"
@@ -110,6 +111,11 @@ void ScriptSide::Impl::Prepare() {
         RunResult result = mInterpreter.Run(*value.code, kNoone, kNoone);
         if (result.ok) mInterpreter.DefineConstant(constant.Name, result.value);
     }
+    // The engine's action functions first, so the libraries' own scripts of
+    // the same names replace them; until an action runs, code calling them
+    // finds the relative box cleared.
+    mInterpreter.DefineLibraryCode(ActionFunctionsCode());
+    mHost.SetGlobal(mArgumentRelative, 0.0);
     for (const std::string& code : mLibraryCode) mInterpreter.DefineLibraryCode(code);
     for (int i = 0; i < game.Scripts().ResourceCount(); ++i)
         if (const CScript* script = game.Scripts().ResourceAt(i))

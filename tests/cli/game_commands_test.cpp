@@ -392,7 +392,7 @@ TEST_F(GameCommands, DumpDescribesEveryPartOfTheGame) {
     JsonValue refreshed = Dump(file, true);
     const JsonValue& fresh = refreshed["objects"][1]["events"][3][0]["actions"][0];
     EXPECT_EQ(fresh["ArgCount"].Int(), 2);
-    EXPECT_EQ(fresh["ExecText1"].text, "action_move_fixed");
+    EXPECT_EQ(fresh["ExecText1"].text, "action_move");
     EXPECT_EQ(fresh["ArgValue"][0].text, "101000000");
 }
 
