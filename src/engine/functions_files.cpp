@@ -285,16 +285,10 @@ Value ChangeExt(FunctionCall& call) { return ChangeFileExt(call.Text(0), call.Te
 
 // Writes the open ini file when it changed; false after failing the call.
 bool SaveIni(FunctionCall& call) {
-    GameSystem& system = System(call);
-    if (!system.ini || !system.ini->Changed()) return true;
-    const std::string text = system.ini->Text();
-    try {
-        WriteFileAtomically(system.iniPath, text.data(), text.size());
-    } catch (const FileError&) {
-        call.Fail("Cannot write the ini file " + system.iniPath + ".");
-        return false;
-    }
-    return true;
+    std::string error;
+    if (System(call).SaveIni(error)) return true;
+    call.Fail(error);
+    return false;
 }
 
 Value IniOpen(FunctionCall& call) {

@@ -28,6 +28,15 @@ struct GameSystem {
     std::string iniPath;
 
     int settingsRoot = 0;
+
+    // Writes the open ini file when it changed; false with the error text
+    // when it could not be written.
+    bool SaveIni(std::string& error);
+    // What a game that ends or starts again leaves open: every file is
+    // closed, the search ends, and the ini file is saved and closed, so
+    // nothing the game wrote is lost. False with the error text when the
+    // ini file could not be written.
+    bool CloseAll(std::string& error);
 };
 
 }  // namespace kestrin::engine

@@ -330,6 +330,7 @@ void World::ApplyRoomChange() {
             mRestartPending = false;
             mPendingRoom = -1;
             ForEachLive([&](Instance& i) { PerformEvent(i, nullptr, kEventOther, kOtherGameEnd); });
+            CloseGameFiles();
             mInstances.clear();
             mInactive.clear();
             mById.Clear();
@@ -388,7 +389,13 @@ void World::EndGame() {
     if (mEnded || mEnding) return;
     mEnding = true;
     ForEachLive([&](Instance& i) { PerformEvent(i, nullptr, kEventOther, kOtherGameEnd); });
+    CloseGameFiles();
     mEnded = true;
+}
+
+void World::CloseGameFiles() {
+    std::string error;
+    if (!mShell.System().CloseAll(error)) ReportError(error);
 }
 
 void World::SetLives(double lives) {

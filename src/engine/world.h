@@ -254,6 +254,8 @@ private:
     void EnterRoom(int room, bool gameStart);
     void LeaveRoom();
     void ApplyRoomChange();
+    // Closes what the game left open, saving its ini file.
+    void CloseGameFiles();
     void ApplySaveAndLoad();
     void CaptureGame(SavedGame& saved) const;
     void RestoreGame(SavedGame& saved);

@@ -286,6 +286,27 @@ TEST(FileFunctions, IniFilesAreReadAndWrittenBackOnClose) {
     EXPECT_EQ(g.Outcome("ini_close()"), "error: Cannot write the ini file " + g.Path("locked/no/such.ini") + ".");
 }
 
+TEST(FileFunctions, AGameThatStartsAgainOrEndsLeavesNothingOpenAndLosesNothingWritten) {
+    FileGame g;
+    g.Run("f = file_text_open_write(" + g.Q("log.txt") + "); file_text_write_string(f, 'kept');"
+          "b = file_bin_open(" + g.Q("data.bin") + ", 1); file_bin_write_byte(b, 7);"
+          "ini_open(" + g.Q("game.ini") + "); ini_write_real('run', 'count', 1); game_restart();");
+    g.world->Step();
+    EXPECT_EQ(Contents(g.Path("log.txt")), "kept");
+    EXPECT_EQ(Contents(g.Path("data.bin")), "\x07");
+    EXPECT_EQ(Contents(g.Path("game.ini")), "[run]\ncount=1\n");
+    test::ExpectOutcomes(g, {
+        {"file_text_write_string(1, 'late')", "error: Text file 1 is not open."},
+        {"ini_read_real('run', 'count', 0)", "error: No ini file is open."},
+        {"file_text_open_write(" + g.Q("next.txt") + ")", "1"},  // the handles are free again
+    });
+
+    g.Run("ini_open(" + g.Q("game.ini") + "); ini_write_real('run', 'count', 2); game_end();");
+    g.world->Step();
+    EXPECT_TRUE(g.world->Ended());
+    EXPECT_EQ(Contents(g.Path("game.ini")), "[run]\ncount=2\n");
+}
+
 TEST(FileFunctions, AGameKeepsALogWhileItPlays) {
     kestrin::test::TempDir dir;
     test::TestGame t;
