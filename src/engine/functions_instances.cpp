@@ -79,6 +79,13 @@ Value Nearest(FunctionCall& call, bool furthest) {
     return IdOrNoone(best);
 }
 
+// The sprite_index of the instance the argument names (an id, or an object
+// meaning its first instance), or -1 when it names none.
+Value InstanceSprite(FunctionCall& call) {
+    const Instance* named = FirstNamed(call, call.Real(0), [](const Instance&) { return true; });
+    return named ? static_cast<double>(named->spriteIndex) : -1.0;
+}
+
 Value InstanceNearest(FunctionCall& call) { return Nearest(call, false); }
 Value InstanceFurthest(FunctionCall& call) { return Nearest(call, true); }
 
@@ -246,7 +253,7 @@ void AddInstanceFunctions(std::vector<WorldFunctionEntry>& table) {
         {"collision_circle", CollisionCircle},     {"distance_to_object", DistanceToObject},
         {"distance_to_point", DistanceToPoint},    {"event_inherited", EventInherited},
         {"event_perform", EventPerform},           {"event_user", EventUser},
-        {"event_perform_object", EventPerformObject},
+        {"event_perform_object", EventPerformObject}, {"instance_sprite", InstanceSprite},
     });
 }
 

@@ -2,32 +2,36 @@
 // its id (the room's ids, and new ones above every id the rooms use); a
 // layer is the tiles of one depth. Finding a tile at a position takes the
 // one drawn on top (the smallest depth) when foreground is true, otherwise
-// the one furthest back. Tiles added or deleted by a draw event change the
-// room once the frame is drawn, since the drawing walks the tiles while the
-// draw events run.
+// the one furthest back; a tile covers its scaled extent, and hidden tiles
+// are found like shown ones (a hidden tile is still in the room). Tiles added
+// or deleted by a draw event change the room once the frame is drawn, since
+// the drawing walks the tiles while the draw events run. A tile's look
+// (shown, scale, opacity 0..1) is the played room's alone: the room resource
+// keeps none, so a room entered again starts with plain tiles. A tile id
+// that names no tile is a run-time error for every function but tile_exists.
 
 #include <algorithm>
 #include <climits>
 #include <functional>
 
 #include "engine/functions_resources.h"
-#include "resources/room.h"
+#include "engine/played_tile.h"
 
 namespace kestrin::engine {
 
 namespace {
 
-std::vector<RoomTile>& Tiles(FunctionCall& call) { return call.world.Room().tiles; }
+std::vector<PlayedTile>& Tiles(FunctionCall& call) { return call.world.Room().tiles; }
 
-RoomTile* TileOf(FunctionCall& call, int arg = 0) {
-    for (RoomTile& tile : Tiles(call))
+PlayedTile* TileOf(FunctionCall& call, int arg = 0) {
+    for (PlayedTile& tile : Tiles(call))
         if (tile.Id == call.Int(arg)) return &tile;
     call.Fail("Tile " + call.Text(arg) + " does not exist.");
     return nullptr;
 }
 
 // Now, or after the frame when a draw event is walking the tiles.
-void ChangeTiles(FunctionCall& call, std::function<void(std::vector<RoomTile>&)> change) {
+void ChangeTiles(FunctionCall& call, std::function<void(std::vector<PlayedTile>&)> change) {
     World& world = call.world;
     if (!world.DrawingCanvas()) {
         change(world.Room().tiles);
@@ -41,16 +45,12 @@ void ChangeTiles(FunctionCall& call, std::function<void(std::vector<RoomTile>&)>
     });
 }
 
-bool Covers(const RoomTile& tile, double x, double y) {
-    return x >= tile.X && y >= tile.Y && x < double(tile.X) + tile.Width && y < double(tile.Y) + tile.Height;
-}
-
 // The id of the tile at the position among those the filter lets through, or -1.
 template <class Filter>
 double FindAt(FunctionCall& call, double x, double y, bool foreground, Filter filter) {
-    const RoomTile* found = nullptr;
-    for (const RoomTile& tile : Tiles(call)) {
-        if (!filter(tile) || !Covers(tile, x, y)) continue;
+    const PlayedTile* found = nullptr;
+    for (const PlayedTile& tile : Tiles(call)) {
+        if (!filter(tile) || !tile.Covers(x, y)) continue;
         // Later tiles of the same depth are drawn over earlier ones.
         if (!found || (foreground ? tile.Depth <= found->Depth : tile.Depth > found->Depth)) found = &tile;
     }
@@ -58,8 +58,8 @@ double FindAt(FunctionCall& call, double x, double y, bool foreground, Filter fi
 }
 
 void DeleteIds(FunctionCall& call, std::vector<std::int32_t> ids) {
-    ChangeTiles(call, [ids](std::vector<RoomTile>& tiles) {
-        std::erase_if(tiles, [&](const RoomTile& t) { return std::find(ids.begin(), ids.end(), t.Id) != ids.end(); });
+    ChangeTiles(call, [ids](std::vector<PlayedTile>& tiles) {
+        std::erase_if(tiles, [&](const PlayedTile& t) { return std::find(ids.begin(), ids.end(), t.Id) != ids.end(); });
     });
 }
 
@@ -68,7 +68,7 @@ Value TileAdd(FunctionCall& call) {
     if (!call.world.GameData().Backgrounds().ResourceAt(call.Int(0)))
         return call.Fail("Background " + call.Text(0) + " does not exist.");
     if (!call.world.Budget().TakeItems(1)) return call.Fail("Too many tiles added.");
-    RoomTile tile;
+    PlayedTile tile;
     tile.Background = call.Int(0);
     tile.Left = call.Int(1);
     tile.Top = call.Int(2);
@@ -78,29 +78,29 @@ Value TileAdd(FunctionCall& call) {
     tile.Y = call.Int(6);
     tile.Depth = call.Int(7);
     tile.Id = call.world.GameData().NewTileId();
-    ChangeTiles(call, [tile](std::vector<RoomTile>& tiles) { tiles.push_back(tile); });
+    ChangeTiles(call, [tile](std::vector<PlayedTile>& tiles) { tiles.push_back(tile); });
     return static_cast<double>(tile.Id);
 }
 
 Value TileDelete(FunctionCall& call) {
-    if (const RoomTile* tile = TileOf(call)) DeleteIds(call, {tile->Id});
+    if (const PlayedTile* tile = TileOf(call)) DeleteIds(call, {tile->Id});
     return 0.0;
 }
 
 Value TileExists(FunctionCall& call) {
     const auto& tiles = Tiles(call);
-    const bool found = std::any_of(tiles.begin(), tiles.end(), [&](const RoomTile& t) { return t.Id == call.Int(0); });
+    const bool found = std::any_of(tiles.begin(), tiles.end(), [&](const PlayedTile& t) { return t.Id == call.Int(0); });
     return found ? 1.0 : 0.0;
 }
 
 template <std::int32_t RoomTile::*Field>
 Value TileGet(FunctionCall& call) {
-    const RoomTile* tile = TileOf(call);
+    const PlayedTile* tile = TileOf(call);
     return tile ? static_cast<double>(tile->*Field) : 0.0;
 }
 
 Value TileSetPosition(FunctionCall& call) {
-    if (RoomTile* tile = TileOf(call)) {
+    if (PlayedTile* tile = TileOf(call)) {
         tile->X = call.Int(1);
         tile->Y = call.Int(2);
     }
@@ -109,7 +109,7 @@ Value TileSetPosition(FunctionCall& call) {
 
 // (id, left, top, width, height): the part of the background shown.
 Value TileSetRegion(FunctionCall& call) {
-    if (RoomTile* tile = TileOf(call)) {
+    if (PlayedTile* tile = TileOf(call)) {
         tile->Left = call.Int(1);
         tile->Top = call.Int(2);
         tile->Width = std::max(0, call.Int(3));
@@ -119,7 +119,7 @@ Value TileSetRegion(FunctionCall& call) {
 }
 
 Value TileSetBackground(FunctionCall& call) {
-    RoomTile* tile = TileOf(call);
+    PlayedTile* tile = TileOf(call);
     if (!tile) return 0.0;
     if (!call.world.GameData().Backgrounds().ResourceAt(call.Int(1)))
         return call.Fail("Background " + call.Text(1) + " does not exist.");
@@ -128,13 +128,13 @@ Value TileSetBackground(FunctionCall& call) {
 }
 
 Value TileSetDepth(FunctionCall& call) {
-    if (RoomTile* tile = TileOf(call)) tile->Depth = call.Int(1);
+    if (PlayedTile* tile = TileOf(call)) tile->Depth = call.Int(1);
     return 0.0;
 }
 
 // (x, y, foreground)
 Value TileFind(FunctionCall& call) {
-    return FindAt(call, call.Real(0), call.Real(1), call.Bool(2), [](const RoomTile&) { return true; });
+    return FindAt(call, call.Real(0), call.Real(1), call.Bool(2), [](const PlayedTile&) { return true; });
 }
 
 Value TileDeleteAt(FunctionCall& call) {
@@ -146,7 +146,7 @@ Value TileDeleteAt(FunctionCall& call) {
 // (depth, x, y)
 Value TileLayerFind(FunctionCall& call) {
     const int depth = call.Int(0);
-    return FindAt(call, call.Real(1), call.Real(2), true, [depth](const RoomTile& t) { return t.Depth == depth; });
+    return FindAt(call, call.Real(1), call.Real(2), true, [depth](const PlayedTile& t) { return t.Depth == depth; });
 }
 
 Value TileLayerDeleteAt(FunctionCall& call) {
@@ -157,7 +157,7 @@ Value TileLayerDeleteAt(FunctionCall& call) {
 
 Value TileLayerDelete(FunctionCall& call) {
     std::vector<std::int32_t> ids;
-    for (const RoomTile& tile : Tiles(call))
+    for (const PlayedTile& tile : Tiles(call))
         if (tile.Depth == call.Int(0)) ids.push_back(tile.Id);
     DeleteIds(call, std::move(ids));
     return 0.0;
@@ -166,7 +166,7 @@ Value TileLayerDelete(FunctionCall& call) {
 // (depth, dx, dy)
 Value TileLayerShift(FunctionCall& call) {
     const int depth = call.Int(0), dx = call.Int(1), dy = call.Int(2);
-    for (RoomTile& tile : Tiles(call)) {
+    for (PlayedTile& tile : Tiles(call)) {
         if (tile.Depth != depth) continue;
         tile.X = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{tile.X} + dx, INT32_MIN, INT32_MAX));
         tile.Y = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{tile.Y} + dy, INT32_MIN, INT32_MAX));
@@ -176,8 +176,55 @@ Value TileLayerShift(FunctionCall& call) {
 
 // (depth, new depth)
 Value TileLayerDepth(FunctionCall& call) {
-    for (RoomTile& tile : Tiles(call))
+    for (PlayedTile& tile : Tiles(call))
         if (tile.Depth == call.Int(0)) tile.Depth = call.Int(1);
+    return 0.0;
+}
+
+Value TileGetVisible(FunctionCall& call) {
+    const PlayedTile* tile = TileOf(call);
+    return tile && tile->look.visible ? 1.0 : 0.0;
+}
+
+Value TileSetVisible(FunctionCall& call) {
+    if (PlayedTile* tile = TileOf(call)) tile->look.visible = call.Bool(1);
+    return 0.0;
+}
+
+template <double TileLook::*Field>
+Value TileGetLook(FunctionCall& call) {
+    const PlayedTile* tile = TileOf(call);
+    return tile ? tile->look.*Field : 0.0;
+}
+
+// (id, xscale, yscale)
+Value TileSetScale(FunctionCall& call) {
+    if (PlayedTile* tile = TileOf(call)) {
+        tile->look.xscale = call.Real(1);
+        tile->look.yscale = call.Real(2);
+    }
+    return 0.0;
+}
+
+Value TileSetAlpha(FunctionCall& call) {
+    // Not a number counts as invisible, so the opacity is always one of 0..1.
+    const double alpha = call.Real(1);
+    if (PlayedTile* tile = TileOf(call)) tile->look.alpha = alpha > 0 ? std::min(alpha, 1.0) : 0.0;
+    return 0.0;
+}
+
+void ShowLayer(FunctionCall& call, bool visible) {
+    for (PlayedTile& tile : Tiles(call))
+        if (tile.Depth == call.Int(0)) tile.look.visible = visible;
+}
+
+Value TileLayerHide(FunctionCall& call) {
+    ShowLayer(call, false);
+    return 0.0;
+}
+
+Value TileLayerShow(FunctionCall& call) {
+    ShowLayer(call, true);
     return 0.0;
 }
 
@@ -207,6 +254,15 @@ void AddTileFunctions(std::vector<WorldFunctionEntry>& table) {
         {"tile_layer_delete", TileLayerDelete},
         {"tile_layer_shift", TileLayerShift},
         {"tile_layer_depth", TileLayerDepth},
+        {"tile_get_visible", TileGetVisible},
+        {"tile_set_visible", TileSetVisible},
+        {"tile_get_xscale", TileGetLook<&TileLook::xscale>},
+        {"tile_get_yscale", TileGetLook<&TileLook::yscale>},
+        {"tile_set_scale", TileSetScale},
+        {"tile_get_alpha", TileGetLook<&TileLook::alpha>},
+        {"tile_set_alpha", TileSetAlpha},
+        {"tile_layer_hide", TileLayerHide},
+        {"tile_layer_show", TileLayerShow},
     });
 }
 

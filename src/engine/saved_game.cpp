@@ -17,8 +17,9 @@ namespace {
 
 constexpr char kMark[] = "KESTRIN SAVE";
 // Format 2 added the globalvar names, the data structures and the
-// deactivated instances; files of format 1 still load, without them.
-constexpr std::int32_t kFormat = 2;
+// deactivated instances; format 3 the tiles' looks. Files of the earlier
+// formats still load, without what came later.
+constexpr std::int32_t kFormat = 3;
 constexpr int kValueReal = 0, kValueText = 1;
 
 // Thrown by the reader for content that cannot belong to the game; the
@@ -144,12 +145,15 @@ void WriteRoom(CStream& out, const RoomState& room) {
     }
     for (const RoomView& view : room.views) WriteView(out, view);
     out.WriteInteger(static_cast<std::int32_t>(room.tiles.size()));
-    for (const RoomTile& t : room.tiles)
+    for (const PlayedTile& t : room.tiles) {
         for (std::int32_t field : {t.X, t.Y, t.Background, t.Left, t.Top, t.Width, t.Height, t.Depth, t.Id})
             out.WriteInteger(field);
+        out.WriteBoolean(t.look.visible);
+        for (double field : {t.look.xscale, t.look.yscale, t.look.alpha}) out.WriteReal(field);
+    }
 }
 
-void ReadRoom(CStream& in, Game& game, RoomState& room) {
+void ReadRoom(CStream& in, std::int32_t format, Game& game, RoomState& room) {
     room.index = in.ReadInteger();
     Check(game.Rooms().ResourceAt(room.index) != nullptr);
     room.name = in.ReadString();
@@ -169,10 +173,16 @@ void ReadRoom(CStream& in, Game& game, RoomState& room) {
         room.layerY[i] = in.ReadReal();
     }
     for (RoomView& view : room.views) ReadView(in, view);
-    room.tiles.resize(ReadCount(in, 36));
-    for (RoomTile& t : room.tiles)
+    const bool looks = format >= 3;
+    room.tiles.resize(ReadCount(in, looks ? 9 * 4 + 1 + 3 * 8 : 9 * 4));
+    for (PlayedTile& t : room.tiles) {
         for (std::int32_t* field : {&t.X, &t.Y, &t.Background, &t.Left, &t.Top, &t.Width, &t.Height, &t.Depth, &t.Id})
             *field = in.ReadInteger();
+        if (!looks) continue;
+        t.look.visible = in.ReadBoolean();
+        for (double* field : {&t.look.xscale, &t.look.yscale, &t.look.alpha}) *field = in.ReadReal();
+        Check(t.look.alpha >= 0 && t.look.alpha <= 1);
+    }
 }
 
 void WriteValues(CStream& out, const GameValues& v) {
@@ -388,10 +398,10 @@ SaveFileProblem ReadSavedGame(const std::string& bytes, Game& game, NameTable& n
         CStream file(bytes);
         if (file.ReadString() != kMark) return SaveFileProblem::Damaged;
         const std::int32_t format = file.ReadInteger();
-        if (format != 1 && format != kFormat) return SaveFileProblem::Damaged;
+        if (format < 1 || format > kFormat) return SaveFileProblem::Damaged;
         if (file.ReadInteger() != game.GameId) return SaveFileProblem::OtherGame;
         CStream body = file.ReadCompressedBlock();
-        ReadRoom(body, game, saved.room);
+        ReadRoom(body, format, game, saved.room);
         ReadValues(body, saved.values);
         std::set<std::int32_t> ids;
         ReadInstances(body, game, names, ids, saved.instances);

@@ -264,7 +264,7 @@ void World::EnterRoom(int roomIndex, bool gameStart) {
         mRoom.layerY[i] = mRoom.layers[i].Y;
     }
     for (int i = 0; i < kRoomViewCount; ++i) mRoom.views[i] = room->GetView(i);
-    mRoom.tiles = room->Tiles();
+    for (const RoomTile& tile : room->Tiles()) mRoom.tiles.emplace_back(tile);
     mValues.roomCaption = room->Caption;
 
     // Ids above every id the rooms hand out, so new instances never meet placed ones.

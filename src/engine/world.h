@@ -18,6 +18,7 @@
 #include "engine/instance.h"
 #include "engine/instance_index.h"
 #include "engine/object_table.h"
+#include "engine/played_tile.h"
 #include "engine/resource_budget.h"
 #include "engine/script/script_host.h"
 #include "engine/sprite_masks.h"
@@ -82,7 +83,7 @@ struct RoomState {
     std::array<RoomBackground, kRoomLayerCount> layers;
     std::array<double, kRoomLayerCount> layerX{}, layerY{};  // scrolled positions
     std::array<RoomView, kRoomViewCount> views;
-    std::vector<RoomTile> tiles;
+    std::vector<PlayedTile> tiles;
 };
 
 class World {
@@ -276,6 +277,8 @@ private:
     void ScrollBackgrounds();
     void FollowViews();
     void DrawInstance(Canvas& canvas, Instance& instance);
+    // A tile as it looks: scaled and blended, or not at all when hidden.
+    void DrawTile(Canvas& canvas, const PlayedTile& tile);
     void DrawLayers(Canvas& canvas, bool foreground, int offsetX, int offsetY);
     void DrawViews(Canvas& canvas);
     // The room from (offsetX, offsetY) into the canvas's current port.

@@ -3,11 +3,14 @@
 // caption.
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 #include "engine/canvas.h"
 #include "engine/particle_draw.h"
 #include "engine/world.h"
+#include "resources/background.h"
 #include "resources/event_types.h"
 #include "storage/game.h"
 
@@ -171,6 +174,33 @@ void World::DrawInstance(Canvas& canvas, Instance& instance) {
                            sprite->transparent);
 }
 
+void World::DrawTile(Canvas& canvas, const PlayedTile& tile) {
+    const CBackground* background = mGame.Backgrounds().ResourceAt(tile.Background);
+    if (!tile.look.visible || !background) return;
+    // In 64 bits: a far corner plus a large size from a room file must not wrap around.
+    auto end = [](std::int32_t start, std::int32_t size) {
+        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{start} + size, INT32_MIN, INT32_MAX));
+    };
+    const DrawRect part{tile.Left, tile.Top, end(tile.Left, tile.Width), end(tile.Top, tile.Height)};
+    if (tile.look == TileLook{}) {
+        background->DrawPart(canvas, tile.X, tile.Y, part);
+        return;
+    }
+    const Bitmap24* image = background->DisplayImage();
+    if (!image) return;
+    // Only the part inside the picture shows; the corner asked for stays
+    // at the tile's position, so a part reaching out before the picture
+    // starts further in, as unscaled tiles are drawn.
+    const DrawRect inside{std::max(part.left, 0), std::max(part.top, 0), part.right, part.bottom};
+    ImageTransform transform;
+    transform.xorigin = static_cast<double>(part.left) - inside.left;
+    transform.yorigin = static_cast<double>(part.top) - inside.top;
+    transform.xscale = tile.look.xscale;
+    transform.yscale = tile.look.yscale;
+    transform.alpha = tile.look.alpha;
+    canvas.DrawTransformed(*image, inside, tile.X, tile.Y, transform, background->Transparent);
+}
+
 void World::DrawParticles(Canvas& canvas, const ParticleSystem& system, double dx, double dy) {
     mParticleDrawer->Draw(*mParticles, system, canvas, dx, dy, [this](int sprite) { return Sprite(sprite); });
 }
@@ -224,19 +254,14 @@ void World::DrawRoomPart(Canvas& canvas, int offsetX, int offsetY) {
     for (auto& instance : mInstances)
         if (instance->alive && instance->visible) order.push_back(instance.get());
     std::stable_sort(order.begin(), order.end(), [](const Instance* a, const Instance* b) { return a->depth > b->depth; });
-    std::vector<const RoomTile*> tiles;
-    for (const RoomTile& tile : mRoom.tiles) tiles.push_back(&tile);
-    std::stable_sort(tiles.begin(), tiles.end(), [](const RoomTile* a, const RoomTile* b) { return a->Depth > b->Depth; });
+    std::vector<const PlayedTile*> tiles;
+    for (const PlayedTile& tile : mRoom.tiles) tiles.push_back(&tile);
+    std::stable_sort(tiles.begin(), tiles.end(),
+                     [](const PlayedTile* a, const PlayedTile* b) { return a->Depth > b->Depth; });
 
     canvas.SetOrigin(offsetX, offsetY);
     mCanvas = &canvas;
     std::size_t nextTile = 0;
-    auto drawTile = [&](const RoomTile& tile) {
-        const CBackground* background = mGame.Backgrounds().ResourceAt(tile.Background);
-        if (!background) return;
-        background->DrawPart(canvas, tile.X, tile.Y,
-                             DrawRect{tile.Left, tile.Top, tile.Left + tile.Width, tile.Top + tile.Height});
-    };
     // Particle systems by handle, since draw events may make or destroy some.
     std::vector<std::pair<double, int>> systems;
     if (!mParticles->NoSystems()) {
@@ -257,8 +282,10 @@ void World::DrawRoomPart(Canvas& canvas, int offsetX, int offsetY) {
             const bool tile = nextTile < tiles.size() && (all || tiles[nextTile]->Depth >= depth);
             const bool system = nextSystem < systems.size() && (all || systems[nextSystem].first > depth);
             if (!tile && !system) return;
-            if (tile && (!system || tiles[nextTile]->Depth >= systems[nextSystem].first)) drawTile(*tiles[nextTile++]);
-            else drawSystem(systems[nextSystem++].second);
+            if (tile && (!system || tiles[nextTile]->Depth >= systems[nextSystem].first))
+                DrawTile(canvas, *tiles[nextTile++]);
+            else
+                drawSystem(systems[nextSystem++].second);
         }
     };
     for (Instance* instance : order) {
