@@ -51,7 +51,10 @@ void RunnerShell::ShowMessage(const std::string& text) {
         mAnswerer(text, false);
         return;
     }
-    QMessageBox::information(mWindow, mWindow ? mWindow->windowTitle() : QString(), Latin1(text));
+    QMessageBox box(QMessageBox::Information, QString(), Latin1(text), QMessageBox::Ok, mWindow);
+    box.setObjectName("GameMessage");
+    Dress(box);
+    RunDialog(box);
 }
 
 bool RunnerShell::ShowQuestion(const std::string& text) {
@@ -60,8 +63,11 @@ bool RunnerShell::ShowQuestion(const std::string& text) {
         return true;
     }
     if (mAnswerer) return mAnswerer(text, true);
-    return QMessageBox::question(mWindow, mWindow ? mWindow->windowTitle() : QString(), Latin1(text)) ==
-           QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, QString(), Latin1(text), QMessageBox::Yes | QMessageBox::No, mWindow);
+    box.setObjectName("GameQuestion");
+    Dress(box);
+    RunDialog(box);
+    return box.clickedButton() == box.button(QMessageBox::Yes);
 }
 
 void RunnerShell::WriteErrorLog(const std::string& text) {

@@ -71,16 +71,41 @@ public:
 
 TEST_F(RunnerDialogsTest, AMessageBoxHasTheGamesButtonsAndLook) {
     QString caption, font;
+    bool bold = false;
+    QColor color;
     mShell.AnswerDialogsWith([&](QWidget& dialog) {
         dialog.show();
         caption = dialog.windowTitle();
-        font = dialog.findChild<QLabel*>("qt_msgbox_label")->font().family();
+        const QLabel* label = dialog.findChild<QLabel*>("qt_msgbox_label");
+        font = label->font().family();
+        bold = label->font().bold();
+        color = label->palette().color(QPalette::WindowText);
         Click(dialog, "Later");
     });
-    Run("message_caption(true, 'Quest') + message_text_font('Courier', 10, c_blue, 0)");
+    Run("message_caption(true, 'Quest') + message_text_font('Courier', 10, c_blue, fs_bold)");
     EXPECT_EQ(Run("show_message_ext('Fight?', 'Now', 'Later', '')").Real(), 2);
     EXPECT_EQ(caption, "Quest");
     EXPECT_EQ(font, "Courier");
+    EXPECT_TRUE(bold);
+    EXPECT_EQ(color, QColor(0, 0, 255));
+}
+
+TEST_F(RunnerDialogsTest, PlainMessagesAndQuestionsWearTheGamesLookToo) {
+    QStringList seen;
+    mShell.AnswerBoxesWith({});  // real boxes, answered through the dialog seam
+    mShell.AnswerDialogsWith([&](QWidget& dialog) {
+        dialog.show();
+        const QLabel* label = dialog.findChild<QLabel*>("qt_msgbox_label");
+        seen << dialog.objectName() + " " + dialog.windowTitle() + " " + label->font().family() +
+                    (label->font().bold() ? " bold" : "");
+        QMessageBox& box = static_cast<QMessageBox&>(dialog);
+        QTest::mouseClick(box.button(box.button(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok),
+                          Qt::LeftButton);
+    });
+    Run("message_caption(true, 'Quest') + message_text_font('Courier', 10, c_blue, fs_bold)");
+    Run("show_message('The gate is open.')");
+    EXPECT_EQ(Run("show_question('Go in?')").Real(), 1);
+    EXPECT_EQ(seen, QStringList({"GameMessage Quest Courier bold", "GameQuestion Quest Courier bold"}));
 }
 
 TEST_F(RunnerDialogsTest, QuestionsAnswerWhatThePlayerEnteredOrTheDefault) {
