@@ -6,6 +6,7 @@
 #include "engine/saved_particles.h"
 
 #include <cmath>
+#include <utility>
 
 #include "engine/saved_reading.h"
 
@@ -51,9 +52,9 @@ SavedSlots<T> SlotsOf(HandleSlots<T>& slots) {
 // Filled in handle order, then the empty slots freed, so every value lands
 // on its own handle.
 template <typename T>
-void FillSlots(const SavedSlots<T>& saved, HandleSlots<T>& slots) {
+void FillSlots(SavedSlots<T>& saved, HandleSlots<T>& slots) {
     slots.Clear();
-    for (const std::optional<T>& value : saved) slots.Add(value.value_or(T{}));
+    for (std::optional<T>& value : saved) slots.Add(value ? std::move(*value) : T{});
     for (std::size_t handle = 0; handle < saved.size(); ++handle)
         if (!saved[handle]) slots.Remove(static_cast<double>(handle));
 }
@@ -71,7 +72,8 @@ template <typename T, typename ReadItem>
 void ReadSlots(CStream& in, std::size_t bound, SavedSlots<T>& slots, ReadItem read) {
     const std::size_t count = ReadSavedCount(in, 4);
     CheckSaved(count <= bound);
-    slots.assign(count, std::nullopt);
+    slots.clear();
+    slots.resize(count);
     for (std::optional<T>& slot : slots)
         if (in.ReadBoolean()) read(in, slot.emplace());
 }
@@ -222,7 +224,7 @@ void CaptureParticles(ParticleSystems& model, SavedParticles& saved) {
     });
 }
 
-void RestoreParticles(const SavedParticles& saved, ParticleSystems& model) {
+void RestoreParticles(SavedParticles& saved, ParticleSystems& model) {
     model.Reset();
     // Types before systems: a type destroyed now takes no particles with it.
     for (const std::optional<ParticleType>& type : saved.types) {
@@ -231,16 +233,16 @@ void RestoreParticles(const SavedParticles& saved, ParticleSystems& model) {
     }
     for (std::size_t handle = 0; handle < saved.types.size(); ++handle)
         if (!saved.types[handle]) model.DestroyType(static_cast<double>(handle));
-    for (const std::optional<SavedParticleSystem>& savedSystem : saved.systems) {
+    for (std::optional<SavedParticleSystem>& savedSystem : saved.systems) {
         ParticleSystem& system = *model.System(model.CreateSystem(0));
         if (!savedSystem) continue;
-        const SavedParticleSystem& s = *savedSystem;
+        SavedParticleSystem& s = *savedSystem;
         system.depth = s.depth;
         system.automaticStep = s.automaticStep;
         system.automaticDraw = s.automaticDraw;
         system.oldToNew = s.oldToNew;
         system.spriteBased = s.spriteBased;
-        system.particles = s.particles;
+        system.particles = std::move(s.particles);
         FillSlots(s.emitters, system.emitters);
         FillSlots(s.attractors, system.attractors);
         FillSlots(s.destroyers, system.destroyers);

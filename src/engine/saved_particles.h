@@ -33,8 +33,8 @@ struct SavedParticles {
 };
 
 void CaptureParticles(ParticleSystems& model, SavedParticles& saved);
-// Replaces everything the model holds.
-void RestoreParticles(const SavedParticles& saved, ParticleSystems& model);
+// Replaces everything the model holds; the saved particles move into it.
+void RestoreParticles(SavedParticles& saved, ParticleSystems& model);
 
 void WriteParticles(CStream& out, const SavedParticles& saved);
 // Throws SaveDamaged (or the stream's read error) for what the particle
