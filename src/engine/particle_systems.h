@@ -118,6 +118,8 @@ public:
     // The particles of the type go too, in every system.
     bool DestroyType(double handle);
     void DestroyAllTypes();
+    template <typename F>
+    void ForEachType(F&& visit) { mTypes.ForEach(visit); }
 
     int CreateSystem(double depth);
     ParticleSystem* System(double handle) { return mSystems.Find(handle); }

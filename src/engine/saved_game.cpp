@@ -7,6 +7,9 @@
 #include <map>
 #include <set>
 
+#include "engine/saved_message_look.h"
+#include "engine/saved_particles.h"
+#include "engine/saved_reading.h"
 #include "platform/random_source.h"
 #include "storage/game.h"
 #include "stream/stream.h"
@@ -17,25 +20,11 @@ namespace {
 
 constexpr char kMark[] = "KESTRIN SAVE";
 // Format 2 added the globalvar names, the data structures and the
-// deactivated instances; format 3 the tiles' looks. Files of the earlier
-// formats still load, without what came later.
-constexpr std::int32_t kFormat = 3;
+// deactivated instances; format 3 the tiles' looks; format 4 the particles
+// and the message look. Files of the earlier formats still load, without
+// what came later.
+constexpr std::int32_t kFormat = 4;
 constexpr int kValueReal = 0, kValueText = 1;
-
-// Thrown by the reader for content that cannot belong to the game; the
-// stream's own errors mean the same to the caller.
-struct Damaged {};
-
-void Check(bool holds) {
-    if (!holds) throw Damaged{};
-}
-
-// A count of things that each take at least `smallest` bytes.
-std::size_t ReadCount(CStream& in, std::size_t smallest) {
-    const std::int32_t count = in.ReadInteger();
-    Check(count >= 0 && static_cast<std::size_t>(count) <= in.Remaining() / smallest);
-    return static_cast<std::size_t>(count);
-}
 
 void WriteValue(CStream& out, const Value& value) {
     if (value.IsString()) {
@@ -49,7 +38,7 @@ void WriteValue(CStream& out, const Value& value) {
 
 Value ReadValue(CStream& in) {
     const std::int32_t kind = in.ReadInteger();
-    Check(kind == kValueReal || kind == kValueText);
+    CheckSaved(kind == kValueReal || kind == kValueText);
     if (kind == kValueText) return Value(in.ReadString());
     return Value(in.ReadReal());
 }
@@ -70,19 +59,19 @@ void WriteVariables(CStream& out, const VariableStore& store, const NameTable& n
 
 void ReadVariables(CStream& in, VariableStore& store, NameTable& names) {
     store.Clear();
-    const std::size_t count = ReadCount(in, 8);
+    const std::size_t count = ReadSavedCount(in, 8);
     for (std::size_t v = 0; v < count; ++v) {
         const std::string name = in.ReadString();
-        Check(!name.empty());
+        CheckSaved(!name.empty());
         const NameId id = names.Intern(name);
-        const std::size_t rows = ReadCount(in, 4);
-        Check(rows > 0);
+        const std::size_t rows = ReadSavedCount(in, 4);
+        CheckSaved(rows > 0);
         for (std::size_t r = 0; r < rows; ++r) {
-            const std::size_t cells = ReadCount(in, 12);
+            const std::size_t cells = ReadSavedCount(in, 12);
             for (std::size_t c = 0; c < cells; ++c) {
                 std::string error;
                 // The store refuses more elements than code could make.
-                Check(store.Set(id, static_cast<int>(r), static_cast<int>(c), ReadValue(in), error));
+                CheckSaved(store.Set(id, static_cast<int>(r), static_cast<int>(c), ReadValue(in), error));
             }
         }
     }
@@ -155,14 +144,14 @@ void WriteRoom(CStream& out, const RoomState& room) {
 
 void ReadRoom(CStream& in, std::int32_t format, Game& game, RoomState& room) {
     room.index = in.ReadInteger();
-    Check(game.Rooms().ResourceAt(room.index) != nullptr);
+    CheckSaved(game.Rooms().ResourceAt(room.index) != nullptr);
     room.name = in.ReadString();
     room.width = in.ReadInteger();
     room.height = in.ReadInteger();
     room.speed = in.ReadInteger();
     // The same bounds the room editor keeps.
-    Check(room.width > 0 && room.height > 0 && room.width <= 99999 && room.height <= 99999);
-    Check(room.speed > 0 && room.speed <= 9999);
+    CheckSaved(room.width > 0 && room.height > 0 && room.width <= 99999 && room.height <= 99999);
+    CheckSaved(room.speed > 0 && room.speed <= 9999);
     room.color = in.ReadInteger();
     room.drawColor = in.ReadBoolean();
     room.viewsEnabled = in.ReadBoolean();
@@ -174,14 +163,14 @@ void ReadRoom(CStream& in, std::int32_t format, Game& game, RoomState& room) {
     }
     for (RoomView& view : room.views) ReadView(in, view);
     const bool looks = format >= 3;
-    room.tiles.resize(ReadCount(in, looks ? 9 * 4 + 1 + 3 * 8 : 9 * 4));
+    room.tiles.resize(ReadSavedCount(in, looks ? 9 * 4 + 1 + 3 * 8 : 9 * 4));
     for (PlayedTile& t : room.tiles) {
         for (std::int32_t* field : {&t.X, &t.Y, &t.Background, &t.Left, &t.Top, &t.Width, &t.Height, &t.Depth, &t.Id})
             *field = in.ReadInteger();
         if (!looks) continue;
         t.look.visible = in.ReadBoolean();
         for (double* field : {&t.look.xscale, &t.look.yscale, &t.look.alpha}) *field = in.ReadReal();
-        Check(t.look.alpha >= 0 && t.look.alpha <= 1);
+        CheckSaved(t.look.alpha >= 0 && t.look.alpha <= 1);
     }
 }
 
@@ -229,7 +218,7 @@ void WriteInstance(CStream& out, const Instance& i, const NameTable& names) {
 void ReadInstance(CStream& in, Game& game, NameTable& names, Instance& i) {
     i.id = in.ReadInteger();
     i.object = in.ReadInteger();
-    Check(game.Objects().ResourceAt(i.object) != nullptr);
+    CheckSaved(game.Objects().ResourceAt(i.object) != nullptr);
     double h, v, speed, direction;
     for (double* field : {&i.x, &i.y, &i.xprevious, &i.yprevious, &i.xstart, &i.ystart, &i.friction, &i.gravity,
                           &i.gravityDirection, &i.imageIndex, &i.imageSpeed, &i.depth, &h, &v, &speed, &direction})
@@ -246,7 +235,7 @@ void ReadInstance(CStream& in, Game& game, NameTable& names, Instance& i) {
                           &i.pathXOffset, &i.pathYOffset})
         *field = in.ReadReal();
     i.pathEndAction = in.ReadInteger();
-    Check(i.pathEndAction >= 0 && i.pathEndAction <= 3);
+    CheckSaved(i.pathEndAction >= 0 && i.pathEndAction <= 3);
     ReadVariables(in, i.variables, names);
 }
 
@@ -277,8 +266,8 @@ void WriteValues(CStream& out, const DataStructures::Priority& queue) {
 constexpr std::size_t kSmallestValue = 8;
 
 std::size_t ReadStructureSize(CStream& in, std::size_t valuesPerElement) {
-    const std::size_t count = ReadCount(in, valuesPerElement * kSmallestValue);
-    Check(count < DataStructures::kMaxElements);
+    const std::size_t count = ReadSavedCount(in, valuesPerElement * kSmallestValue);
+    CheckSaved(count < DataStructures::kMaxElements);
     return count;
 }
 void ReadValues(CStream& in, std::deque<Value>& values) {
@@ -312,8 +301,8 @@ void WriteKind(CStream& out, const DataStructures::Kind<T>& kind) {
 }
 template <typename T>
 void ReadKind(CStream& in, DataStructures::Kind<T>& kind) {
-    const std::size_t slots = ReadCount(in, 4);
-    Check(slots <= DataStructures::kMaxStructures);
+    const std::size_t slots = ReadSavedCount(in, 4);
+    CheckSaved(slots <= DataStructures::kMaxStructures);
     kind.items.resize(slots);
     for (auto& item : kind.items)
         if (in.ReadBoolean()) {
@@ -332,7 +321,7 @@ void WriteStructures(CStream& out, const DataStructures& s) {
 }
 void ReadStructures(CStream& in, DataStructures& s) {
     s.precision = in.ReadReal();
-    Check(s.precision >= 0);
+    CheckSaved(s.precision >= 0);
     ReadKind(in, s.stacks);
     ReadKind(in, s.queues);
     ReadKind(in, s.lists);
@@ -350,11 +339,11 @@ void WriteInstances(CStream& out, const std::vector<Instance>& list, const NameT
 
 void ReadInstances(CStream& in, Game& game, NameTable& names, std::set<std::int32_t>& ids,
                    std::vector<Instance>& list) {
-    list.resize(ReadCount(in, kSmallestInstance));
+    list.resize(ReadSavedCount(in, kSmallestInstance));
     for (Instance& instance : list) {
         ReadInstance(in, game, names, instance);
         // Two instances with one id would make every lookup by id a guess.
-        Check(ids.insert(instance.id).second);
+        CheckSaved(ids.insert(instance.id).second);
     }
 }
 
@@ -384,6 +373,8 @@ std::string WriteSavedGame(const SavedGame& saved, std::int32_t gameId, const Na
             if (!instance.active) keptInactive.push_back(instance.id);
     body.WriteInteger(static_cast<std::int32_t>(keptInactive.size()));
     for (std::int32_t id : keptInactive) body.WriteInteger(id);
+    WriteParticles(body, saved.particles);
+    WriteMessageLook(body, saved.messageLook);
 
     CStream file;
     file.WriteString(kMark);
@@ -405,21 +396,21 @@ SaveFileProblem ReadSavedGame(const std::string& bytes, Game& game, NameTable& n
         ReadValues(body, saved.values);
         std::set<std::int32_t> ids;
         ReadInstances(body, game, names, ids, saved.instances);
-        saved.keptRooms.resize(ReadCount(body, 8));
+        saved.keptRooms.resize(ReadSavedCount(body, 8));
         std::set<int> keptIndexes;
         for (auto& [room, instances] : saved.keptRooms) {
             room = body.ReadInteger();
-            Check(game.Rooms().ResourceAt(room) != nullptr && keptIndexes.insert(room).second);
+            CheckSaved(game.Rooms().ResourceAt(room) != nullptr && keptIndexes.insert(room).second);
             ReadInstances(body, game, names, ids, instances);
         }
         ReadVariables(body, saved.globals, names);
         saved.random = body.ReadString();
         saved.nextId = body.ReadInteger();
         if (format >= 2) {
-            saved.globalvarNames.resize(ReadCount(body, 4));
+            saved.globalvarNames.resize(ReadSavedCount(body, 4));
             for (std::string& name : saved.globalvarNames) {
                 name = body.ReadString();
-                Check(!name.empty());
+                CheckSaved(!name.empty());
             }
             ReadStructures(body, saved.structures);
             ReadInstances(body, game, names, ids, saved.inactive);
@@ -427,20 +418,24 @@ SaveFileProblem ReadSavedGame(const std::string& bytes, Game& game, NameTable& n
             std::map<std::int32_t, Instance*> kept;
             for (auto& [room, instances] : saved.keptRooms)
                 for (Instance& instance : instances) kept[instance.id] = &instance;
-            const std::size_t keptInactive = ReadCount(body, 4);
+            const std::size_t keptInactive = ReadSavedCount(body, 4);
             for (std::size_t k = 0; k < keptInactive; ++k) {
                 const auto found = kept.find(body.ReadInteger());
-                Check(found != kept.end());
+                CheckSaved(found != kept.end());
                 found->second->alive = found->second->active = false;
             }
         }
-        Check(body.Remaining() == 0 && file.Remaining() == 0);
+        if (format >= 4) {
+            ReadParticles(body, saved.particles);
+            ReadMessageLook(body, saved.messageLook);
+        }
+        CheckSaved(body.Remaining() == 0 && file.Remaining() == 0);
         // New instances count up from here: never onto a saved one.
-        Check(ids.empty() || *ids.rbegin() <= saved.nextId);
+        CheckSaved(ids.empty() || *ids.rbegin() <= saved.nextId);
         RandomSource random;
-        Check(random.SetState(saved.random));
+        CheckSaved(random.SetState(saved.random));
         return SaveFileProblem::None;
-    } catch (const Damaged&) {
+    } catch (const SaveDamaged&) {
     } catch (const std::exception&) {
         // The stream's read errors and zlib's.
     }

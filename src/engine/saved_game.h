@@ -2,9 +2,10 @@
 // A game as saved while it is played: the room being played with what the
 // code changed in it, the game-wide values, every instance with its own
 // variables, the persistent rooms left behind, the globals with the names
-// globalvar made global, the data structures and the random source. The file starts with a mark and the game's id, so a file of
-// another game is told apart from a damaged one; the rest is one compressed
-// block. Reading trusts nothing: counts are checked against the bytes that
+// globalvar made global, the data structures, the particles, the message
+// look and the random source. The file starts with a mark and the game's
+// id, so a file of another game is told apart from a damaged one; the rest
+// is one compressed block. Reading trusts nothing: counts are checked against the bytes that
 // remain and every index against the game before anything is made.
 
 #include <cstdint>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "engine/instance.h"
+#include "engine/message_look.h"
+#include "engine/saved_particles.h"
 #include "engine/script/data_structures.h"
 #include "engine/script/name_table.h"
 #include "engine/script/variable_store.h"
@@ -34,6 +37,8 @@ struct SavedGame {
     // The room's deactivated instances; in the kept rooms a deactivated
     // instance has `active` false.
     std::vector<Instance> inactive;
+    SavedParticles particles;
+    MessageLook messageLook;
 };
 
 // The bytes of a save file of the game with the id.

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "engine/game_shell.h"
+#include "engine/particle_systems.h"
 #include "engine/saved_game.h"
 #include "engine/script_side.h"
 #include "engine/world.h"
@@ -85,6 +87,8 @@ void World::CaptureGame(SavedGame& saved) const {
     saved.structures = mScript->Structures();
     saved.random = mRandom.State();
     saved.nextId = mNextId;
+    CaptureParticles(*mParticles, saved.particles);
+    saved.messageLook = mShell.Messages();
 }
 
 void World::RestoreGame(SavedGame& saved) {
@@ -113,6 +117,8 @@ void World::RestoreGame(SavedGame& saved) {
     mScript->Structures() = std::move(saved.structures);
     mRandom.SetState(saved.random);
     mNextId = saved.nextId;
+    RestoreParticles(saved.particles, *mParticles);
+    mShell.Messages() = std::move(saved.messageLook);
 }
 
 }  // namespace kestrin::engine
