@@ -90,4 +90,15 @@ inline Value Eval(World& world, Instance* self, const std::string& expression) {
     return value;
 }
 
+// Runs statements as the instance; the message of the error they report
+// (without the place it names), or "" when none.
+inline std::string RunForError(World& world, RecordingShell& shell, Instance* self, const std::string& code) {
+    shell.messages.clear();
+    world.Script().RunCode(code, self, "test");
+    if (shell.messages.empty()) return {};
+    const std::string& text = shell.messages.back();
+    const std::size_t colon = text.find(": ");
+    return colon == std::string::npos ? text : text.substr(colon + 2);
+}
+
 }  // namespace kestrin::engine::test

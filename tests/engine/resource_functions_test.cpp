@@ -23,6 +23,7 @@ namespace kestrin::engine {
 namespace {
 
 using test::Eval;
+using test::RunForError;
 using test::TestGame;
 
 const ColorValue kRed = MakeColor(255, 0, 0), kBlue = MakeColor(0, 0, 255);
@@ -63,14 +64,7 @@ struct ResourceGame {
     Instance* Self() { return world->Instances().empty() ? nullptr : world->Instances().front().get(); }
     Value Run(const std::string& expression) { return Eval(*world, Self(), expression); }
     // Runs statements as the instance; the error they report, or "".
-    std::string Do(const std::string& code) {
-        t.shell.messages.clear();
-        world->Script().RunCode(code, Self(), "test");
-        if (t.shell.messages.empty()) return {};
-        const std::string& text = t.shell.messages.back();
-        const std::size_t colon = text.find(": ");
-        return colon == std::string::npos ? text : text.substr(colon + 2);
-    }
+    std::string Do(const std::string& code) { return RunForError(*world, t.shell, Self(), code); }
     CSprite& Sprite(int index) { return *t.game.Sprites().ResourceAt(index); }
 
     TestGame t;

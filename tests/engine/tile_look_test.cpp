@@ -18,6 +18,7 @@ namespace kestrin::engine {
 namespace {
 
 using test::Eval;
+using test::RunForError;
 using test::TestGame;
 
 const ColorValue kBlack = MakeColor(0, 0, 0), kRed = MakeColor(255, 0, 0), kBlue = MakeColor(0, 0, 255);
@@ -62,14 +63,7 @@ struct TileGame {
     }
     Instance* Self() { return world->Instances().front().get(); }
     // Runs statements as the first instance; the error they report, or "".
-    std::string Do(const std::string& code) {
-        t.shell.messages.clear();
-        world->Script().RunCode(code, Self(), "test");
-        if (t.shell.messages.empty()) return {};
-        const std::string& text = t.shell.messages.back();
-        const std::size_t colon = text.find(": ");
-        return colon == std::string::npos ? text : text.substr(colon + 2);
-    }
+    std::string Do(const std::string& code) { return RunForError(*world, t.shell, Self(), code); }
     Bitmap24 DrawStep() {
         Bitmap24 frame(40, 40);
         ImageCanvas canvas(frame);

@@ -713,16 +713,12 @@ bool ScriptRuntime::BinaryOther(const Node& at, std::int32_t op, const Value& le
         return true;
     }
     if (left.IsReal() && right.IsReal()) {
+        // Adding, subtracting and multiplying reals was done by Binary.
         const double a = left.Real(), b = right.Real();
-        switch (op) {
-        case tkPlus: out.SetReal(a + b); return true;
-        case tkMinus: out.SetReal(a - b); return true;
-        case tkTimes: out.SetReal(a * b); return true;
-        case tkDivide:
+        if (op == tkDivide) {
             if (b == 0) return Fail(at, messages::kDivisionByZero);
             out.SetReal(a / b);
             return true;
-        default: break;
         }
         if (IsComparison(op)) {
             out.SetReal(Compare(op, a < b ? -1 : a > b ? 1 : 0) ? 1.0 : 0.0);
