@@ -25,6 +25,8 @@ public:
                                std::string& error) override {
         return Store(instance).Set(name, row, column, value, error) ? VariableStatus::Done : VariableStatus::Refused;
     }
+    bool IsPlainName(NameId) const override { return true; }
+    VariableStore* PlainVariables(InstanceId instance) override { return &Store(instance); }
     void Instances(double, std::vector<InstanceId>&) override {}
     CallStatus CallFunction(NameId, const CallContext&, std::span<const Value>, Value&, std::string&) override {
         return CallStatus::NotProvided;

@@ -75,6 +75,16 @@ VariableStatus WorldScriptHost::SetVariable(InstanceId instance, NameId name, in
     return self->variables.Set(name, row, column, value, error) ? VariableStatus::Done : VariableStatus::Refused;
 }
 
+bool WorldScriptHost::IsPlainName(NameId name) const {
+    return BuiltinOf(name) == BuiltinVariable::None && !IsGameGlobal(name);
+}
+
+VariableStore* WorldScriptHost::PlainVariables(InstanceId instance) {
+    if (instance == kGlobal) return &mGlobals;
+    Instance* self = mWorld.FindEvenDestroyed(instance);
+    return self ? &self->variables : nullptr;
+}
+
 void WorldScriptHost::Instances(double target, std::vector<InstanceId>& result) {
     if (target >= kFirstInstanceId) {
         if (Instance* instance = mWorld.FindInstance(static_cast<InstanceId>(target))) result.push_back(instance->id);

@@ -24,6 +24,8 @@ public:
                                std::string& error) override;
     VariableStatus SetVariable(InstanceId instance, NameId name, int row, int column, const Value& value,
                                std::string& error) override;
+    bool IsPlainName(NameId name) const override;
+    VariableStore* PlainVariables(InstanceId instance) override;
     void Instances(double target, std::vector<InstanceId>& result) override;
     CallStatus CallFunction(NameId name, const CallContext& context, std::span<const Value> arguments, Value& result,
                             std::string& error) override;

@@ -106,6 +106,33 @@ TEST(ScriptScoping, Arrays) {
     });
 }
 
+// Plain variables are reached in the store in place, guided by where the
+// name was found last time: the guess must never give another instance's
+// value, another name's value, or a store that is gone.
+TEST(ScriptScoping, PlainVariablesReachedInPlace) {
+    Sandbox box;
+    const InstanceId first = box.world.Add(1), third = box.world.Add(3);
+    EXPECT_EQ(box.Outcome("with (1) { a = 1 b = 2 } with (3) { b = 3 a = 4 c = 5 } return 0"), "0");
+    // One compiled piece run for instances that wrote their names in another order.
+    const CompileResult read = box.interpreter.Compile("b += 10 return a * 100 + b");
+    ASSERT_TRUE(read.code);
+    EXPECT_EQ(Sandbox::Describe(box.interpreter.Run(*read.code, first, kNoone)), "112");
+    EXPECT_EQ(Sandbox::Describe(box.interpreter.Run(*read.code, third, kNoone)), "413");
+    EXPECT_EQ(Sandbox::Describe(box.interpreter.Run(*read.code, first, kNoone)), "122");
+    EXPECT_EQ(Sandbox::Describe(box.interpreter.Run(*read.code, box.self, kNoone)), "line 1: Unknown variable b");
+    ExpectOutcomes({
+        {"s = 'a' s += 'b' t = s s += 'c' return t + s", "'ababc'"},
+        {"n = 1 n[2] = 5 n += 1 return n + n[2]", "7"},  // plain, then an array
+        {"n = 4 n /= 0", "line 1: Division by zero"},
+        // globalvar made while the code runs turns the same name global.
+        {"level = 1 globalvar level; level += 2 return self.level * 10 + global.level", "line 1: Unknown variable level"},
+        {"level = 1 globalvar level; level = 2 return self.level * 10 + global.level", "12"},
+        // A function that removes self leaves nothing to write to.
+        {"a = 1 instance_destroy() a = 2", "line 1: No such instance"},
+        {"a = 1 instance_destroy() return a", "line 1: No such instance"},
+    });
+}
+
 TEST(ScriptScoping, UnsetVariablesReadAsZeroWhenTheGameSaysSo) {
     Sandbox box;
     box.interpreter.SetUnsetVariablesAreZero(true);

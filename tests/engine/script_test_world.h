@@ -54,6 +54,10 @@ public:
         return store->Set(name, row, column, value, error) ? VariableStatus::Done : VariableStatus::Refused;
     }
 
+    // Every name but id is plain, so the interpreter reaches them in place.
+    bool IsPlainName(NameId name) const override { return mNames.Name(name) != "id"; }
+    VariableStore* PlainVariables(InstanceId instance) override { return Store(instance); }
+
     void Instances(double target, std::vector<InstanceId>& result) override {
         const int id = static_cast<int>(target);
         for (auto& [instance, data] : mInstances)

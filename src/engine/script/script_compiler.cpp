@@ -396,7 +396,9 @@ private:
             node->slot = number;
         } else {
             node = MakeNode(NodeKind::Variable);
-            node->scope = NameTables().IsGlobal(text) ? Scope::Global : Scope::Self;
+            node->scope = NameTables().IsGlobal(text)              ? Scope::Global
+                          : mEnvironment.IsPlainVariable(name) ? Scope::Plain
+                                                               : Scope::Self;
         }
         node->name = name;
         Next();

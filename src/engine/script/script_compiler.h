@@ -20,6 +20,8 @@ public:
     // A built-in constant, a resource name or a constant of the game.
     virtual bool ConstantValue(std::string_view name, Value& value) const = 0;
     virtual bool IsScript(std::string_view name) const = 0;
+    // Whether the host keeps the name as a plain variable everywhere.
+    virtual bool IsPlainVariable(NameId name) const = 0;
 };
 
 CompileResult CompileCode(std::string_view code, CompileEnvironment& environment, const std::string& scriptName);

@@ -15,6 +15,8 @@
 
 namespace kestrin::engine {
 
+class VariableStore;
+
 // An instance id (100000 and up), or one of the special values below, which
 // are also the values of the constants self, other, all, noone and global.
 using InstanceId = std::int32_t;
@@ -67,6 +69,18 @@ public:
                                        std::string& error) = 0;
     virtual VariableStatus SetVariable(InstanceId instance, NameId name, int row, int column, const Value& value,
                                        std::string& error) = 0;
+
+    // Plain variables reached in place, past GetVariable and SetVariable,
+    // which costs a call and a lookup per access. IsPlainName says, once per
+    // name when code is compiled, whether the host keeps that name as a
+    // plain variable wherever it is used (not one of its built-in variables,
+    // not always global). PlainVariables gives the store that keeps them for
+    // an instance, or for the globals with kGlobal; null when the instance
+    // does not exist. The pointer is asked again after every function call,
+    // so it need only stay valid while no function runs. A host that keeps
+    // none answers false and null, and is asked each time.
+    virtual bool IsPlainName(NameId) const { return false; }
+    virtual VariableStore* PlainVariables(InstanceId) { return nullptr; }
 
     // The instances a value names, in visiting order, for with (target) and
     // target.name: an instance id is that instance when it exists, an object

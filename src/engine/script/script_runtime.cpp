@@ -200,8 +200,16 @@ std::vector<NameId> ScriptRuntime::GlobalvarNames() const {
     return names;
 }
 
-bool ScriptRuntime::IsGlobalvar(NameId name) const {
-    return name >= 0 && static_cast<std::size_t>(name) < mGlobalvar.size() && mGlobalvar[name];
+VariableStore* ScriptRuntime::AskGlobalStore() {
+    mGlobals = mHost.PlainVariables(kGlobal);
+    mGlobalsKnown = true;
+    return mGlobals;
+}
+
+VariableStore* ScriptRuntime::AskSelfStore() {
+    mFrame->variables = mHost.PlainVariables(mFrame->self);
+    mFrame->variablesKnown = true;
+    return mFrame->variables;
 }
 
 bool ScriptRuntime::Fail(int line, std::string message) {
@@ -226,6 +234,7 @@ RunResult ScriptRuntime::Run(const CompiledCode& code, InstanceId self, Instance
     const bool outerFailed = mFailed;
     RunError outerError = std::move(mError);
     mFailed = false;
+    mGlobalsKnown = false;
     RunResult result;
     const int count = static_cast<int>(std::min<std::size_t>(arguments.size(), kMaxArguments));
     result.ok = RunFrame(code, self, other, arguments.data(), count, result.value);
@@ -305,6 +314,10 @@ bool ScriptRuntime::CallScript(int index, const Node& at, const Value* arguments
 
 bool ScriptRuntime::CallFunction(NameId name, BuiltinFunction builtin, const Node& at, const Value* arguments,
                                  int count, Value& result) {
+    struct Forget {
+        ScriptRuntime& runtime;
+        ~Forget() { runtime.ForgetPlainStores(); }
+    } forget{*this};
     const int script = ScriptOf(name);
     if (script >= 0) return CallScript(script, at, arguments, count, result);
     if (builtin) {
@@ -326,6 +339,16 @@ bool ScriptRuntime::CallFunction(NameId name, BuiltinFunction builtin, const Nod
 // ---- Statements ----
 
 ScriptRuntime::Flow ScriptRuntime::Exec(const Node& node) {
+    // Assignments and calls are the most frequent statements and recurse
+    // only through expressions, which count their own nesting.
+    switch (node.kind) {
+    case NodeKind::Assign: return ExecAssign(node);
+    case NodeKind::Evaluate: {
+        Value ignored;
+        return Eval(*node.kids[0], ignored) ? Flow::Normal : Flow::Error;
+    }
+    default: break;
+    }
     NestingGuard guard(mNesting);
     if (mNesting > kMaxNesting) {
         return FailFlow(node, messages::kNestedTooDeep);
@@ -337,11 +360,6 @@ ScriptRuntime::Flow ScriptRuntime::Exec(const Node& node) {
             if (flow != Flow::Normal) return flow;
         }
         return Flow::Normal;
-    case NodeKind::Assign: return ExecAssign(node);
-    case NodeKind::Evaluate: {
-        Value ignored;
-        return Eval(*node.kids[0], ignored) ? Flow::Normal : Flow::Error;
-    }
     case NodeKind::If: {
         bool holds = false;
         if (!Condition(*node.kids[0], holds)) return Flow::Error;
@@ -469,48 +487,57 @@ ScriptRuntime::Flow ScriptRuntime::ExecWith(const Node& node) {
     for (InstanceId instance : instances) {
         frame.self = instance;
         frame.other = self;
+        frame.variablesKnown = false;
         bool stop = false;
         result = ExecLoopBody(*node.kids[1], stop);
         if (result != Flow::Normal || stop) break;
     }
     frame.self = self;
     frame.other = other;
+    frame.variablesKnown = false;
     return result;
 }
 
 ScriptRuntime::Flow ScriptRuntime::ExecAssign(const Node& node) {
     const Node& target = *node.kids[0];
     const bool compound = node.op != tkAssign;
-    const std::int32_t op = CompoundOperator(node.op);
-    int row = 0, column = 0;
-    Value value, current;
-    switch (target.kind) {
-    case NodeKind::Local: {
-        if (!Indexes(target, 0, row, column) || !Eval(*node.kids[1], value)) return Flow::Error;
+    if (!target.kids.empty() || !(target.kind == NodeKind::Local ||
+                                  (target.kind == NodeKind::Variable && target.scope == Scope::Plain)))
+        return ExecAssignIndexed(node);
+    // A plain local or variable: with no indexes to evaluate first, the
+    // value comes first, and the place is looked up after it, as its calls
+    // may have moved it.
+    Value value;
+    if (!Eval(*node.kids[1], value)) return Flow::Error;
+    Value* place = nullptr;
+    if (target.kind == NodeKind::Local) {
         LocalSlot& slot = mFrame->locals[target.slot];
-        if (compound) {
-            bool found = slot.array ? slot.array->Get(0, row, column, current) : slot.set && row == 0 && column == 0;
-            if (found && !slot.array) current = slot.value;
-            if (!found) {
-                if (!mUnsetZero) return FailFlow(target, UnknownName(target.name, row, column));
-                current.SetReal(0);
-            }
-            if (!Binary(node, op, current, value, value)) return Flow::Error;
-        }
-        if (row == 0 && column == 0 && !slot.array) {
-            slot.value = std::move(value);
+        if (!slot.array && (slot.set || !compound)) {
             slot.set = true;
-            return Flow::Normal;
+            place = &slot.value;
         }
-        if (!slot.array) {
-            slot.array = std::make_unique<VariableStore>();
-            std::string ignored;
-            if (slot.set) slot.array->Set(0, 0, 0, slot.value, ignored);
-        }
-        std::string error;
-        if (!slot.array->Set(0, row, column, value, error)) return FailFlow(target, error);
+    } else {
+        place = PlainValue(target);
+    }
+    if (!place) return Store(node, 0, 0, value);
+    if (!compound) {
+        *place = std::move(value);
         return Flow::Normal;
     }
+    return Binary(node, CompoundOperator(node.op), *place, value, *place) ? Flow::Normal : Flow::Error;
+}
+
+// An assignment whose target has indexes or a prefix, or is an argument:
+// the indexes are evaluated before the value.
+ScriptRuntime::Flow ScriptRuntime::ExecAssignIndexed(const Node& node) {
+    const Node& target = *node.kids[0];
+    int row = 0, column = 0;
+    Value value;
+    switch (target.kind) {
+    case NodeKind::Local:
+    case NodeKind::Variable:
+        if (!Indexes(target, 0, row, column) || !Eval(*node.kids[1], value)) return Flow::Error;
+        return Store(node, row, column, value);
     case NodeKind::Argument:
     case NodeKind::ArgumentArray: {
         int number = target.slot;
@@ -521,28 +548,21 @@ ScriptRuntime::Flow ScriptRuntime::ExecAssign(const Node& node) {
         }
         if (!Eval(*node.kids[1], value)) return Flow::Error;
         Value& argument = mFrame->arguments[number];
-        if (compound && !Binary(node, op, argument, value, value)) return Flow::Error;
+        if (node.op != tkAssign && !Binary(node, CompoundOperator(node.op), argument, value, value))
+            return Flow::Error;
         argument = std::move(value);
         return Flow::Normal;
     }
-    case NodeKind::Variable: {
-        const InstanceId owner = OwnerOf(target);
-        if (!Indexes(target, 0, row, column) || !Eval(*node.kids[1], value)) return Flow::Error;
-        if (compound && (!ReadVariable(target, owner, target.name, row, column, current) ||
-                         !Binary(node, op, current, value, value)))
-            return Flow::Error;
-        return WriteVariable(target, owner, target.name, row, column, value) ? Flow::Normal : Flow::Error;
-    }
     case NodeKind::Field: {
-        Value where;
+        Value where, current;
         std::vector<InstanceId> instances;
         if (!Eval(*target.kids[0], where) || !Indexes(target, 1, row, column) ||
             !Targets(target, where, instances) || !Eval(*node.kids[1], value))
             return Flow::Error;
         for (InstanceId instance : instances) {
             Value result = value;
-            if (compound && (!ReadVariable(target, instance, target.name, row, column, current) ||
-                             !Binary(node, op, current, value, result)))
+            if (node.op != tkAssign && (!ReadVariable(target, instance, target.name, row, column, current) ||
+                                        !Binary(node, CompoundOperator(node.op), current, value, result)))
                 return Flow::Error;
             if (!WriteVariable(target, instance, target.name, row, column, result)) return Flow::Error;
         }
@@ -550,6 +570,46 @@ ScriptRuntime::Flow ScriptRuntime::ExecAssign(const Node& node) {
     }
     default: return FailFlow(node, messages::kAssignToValue);
     }
+}
+
+// Assigns the evaluated value to element [row, column] of a local or a
+// variable of self or the globals, combined with the element's value first
+// for a compound assignment.
+ScriptRuntime::Flow ScriptRuntime::Store(const Node& node, int row, int column, Value& value) {
+    const Node& target = *node.kids[0];
+    const bool compound = node.op != tkAssign;
+    const std::int32_t op = CompoundOperator(node.op);
+    Value current;
+    if (target.kind == NodeKind::Variable) {
+        const InstanceId owner = OwnerOf(target);
+        if (compound && (!ReadVariable(target, owner, target.name, row, column, current) ||
+                         !Binary(node, op, current, value, value)))
+            return Flow::Error;
+        return WriteVariable(target, owner, target.name, row, column, value) ? Flow::Normal : Flow::Error;
+    }
+    LocalSlot& slot = mFrame->locals[target.slot];
+    if (compound) {
+        bool found = slot.array ? slot.array->Get(0, row, column, current) : slot.set && row == 0 && column == 0;
+        if (found && !slot.array) current = slot.value;
+        if (!found) {
+            if (!mUnsetZero) return FailFlow(target, UnknownName(target.name, row, column));
+            current.SetReal(0);
+        }
+        if (!Binary(node, op, current, value, value)) return Flow::Error;
+    }
+    if (row == 0 && column == 0 && !slot.array) {
+        slot.value = std::move(value);
+        slot.set = true;
+        return Flow::Normal;
+    }
+    if (!slot.array) {
+        slot.array = std::make_unique<VariableStore>();
+        std::string ignored;
+        if (slot.set) slot.array->Set(0, 0, 0, slot.value, ignored);
+    }
+    std::string error;
+    if (!slot.array->Set(0, row, column, value, error)) return FailFlow(target, error);
+    return Flow::Normal;
 }
 
 bool ScriptRuntime::Condition(const Node& node, bool& holds) {
@@ -621,6 +681,12 @@ InstanceId ScriptRuntime::OwnerOf(const Node& node) const {
 }
 
 bool ScriptRuntime::EvalVariable(const Node& node, Value& out) {
+    if (node.scope == Scope::Plain && node.kids.empty()) {
+        if (const Value* place = PlainValue(node)) {
+            out = *place;
+            return true;
+        }
+    }
     int row = 0, column = 0;
     if (!node.kids.empty() && !Indexes(node, 0, row, column)) return false;
     return ReadVariable(node, OwnerOf(node), node.name, row, column, out);
@@ -670,19 +736,25 @@ bool ScriptRuntime::EvalUnary(const Node& node, Value& out) {
     return true;
 }
 
-// The value of a constant or of a plain local that is set, read in place
-// instead of copied; null for anything that must be evaluated.
-const Value* ScriptRuntime::Peek(const Node& node) const {
-    if (node.kind == NodeKind::Constant) return &node.constant;
-    if (node.kind == NodeKind::Local && node.kids.empty()) {
+// The value of a constant, or of a plain local or variable that is set,
+// read in place instead of copied; null for anything that must be
+// evaluated. The pointer is good until anything else is evaluated.
+const Value* ScriptRuntime::Peek(const Node& node) {
+    if (!node.kids.empty()) return nullptr;
+    switch (node.kind) {
+    case NodeKind::Constant: return &node.constant;
+    case NodeKind::Local: {
         const LocalSlot& slot = mFrame->locals[node.slot];
-        if (slot.set && !slot.array) return &slot.value;
+        return slot.set && !slot.array ? &slot.value : nullptr;
     }
-    return nullptr;
+    case NodeKind::Variable: return node.scope == Scope::Plain ? PlainValue(node) : nullptr;
+    default: return nullptr;
+    }
 }
 
 bool ScriptRuntime::EvalChain(const Node& node, Value& out) {
-    if (!Eval(*node.kids[0], out)) return false;
+    if (const Value* first = Peek(*node.kids[0])) out = *first;
+    else if (!Eval(*node.kids[0], out)) return false;
     Value right;
     for (std::size_t i = 0; i < node.ops.size(); ++i) {
         const std::int32_t op = node.ops[i];

@@ -24,6 +24,7 @@ public:
     NameTable& Names() override { return mNames; }
     bool ConstantValue(std::string_view name, Value& value) const override;
     bool IsScript(std::string_view name) const override;
+    bool IsPlainVariable(NameId name) const override { return mHost.IsPlainName(name); }
 
     void SetUnsetVariablesAreZero(bool zero) { mUnsetZero = zero; }
     bool UnsetVariablesAreZero() const { return mUnsetZero; }
@@ -63,6 +64,10 @@ private:
         Value arguments[16];
         std::vector<LocalSlot> locals;
         Value returned;
+        // The plain variables of self, once asked for; asked again when
+        // self changes or a function has run.
+        VariableStore* variables = nullptr;
+        bool variablesKnown = false;
     };
 
     enum class Flow { Normal, Break, Continue, Exit, Return, Error };
@@ -75,7 +80,9 @@ private:
                       Value& result);
     bool Prepare(Script& script);
     int ScriptOf(NameId name) const;
-    bool IsGlobalvar(NameId name) const;
+    bool IsGlobalvar(NameId name) const {
+        return name >= 0 && static_cast<std::size_t>(name) < mGlobalvar.size() && mGlobalvar[name];
+    }
 
     bool Fail(const Node& at, std::string message);
     bool Fail(int line, std::string message);
@@ -83,13 +90,15 @@ private:
 
     Flow Exec(const Node& node);
     Flow ExecAssign(const Node& node);
+    Flow ExecAssignIndexed(const Node& node);
+    Flow Store(const Node& node, int row, int column, Value& value);
     Flow ExecLoopBody(const Node& body, bool& stop);
     Flow ExecSwitch(const Node& node);
     Flow ExecWith(const Node& node);
     Flow ExecFor(const Node& node);
 
     bool Eval(const Node& node, Value& out);
-    const Value* Peek(const Node& node) const;
+    const Value* Peek(const Node& node);
     bool EvalChain(const Node& node, Value& out);
     bool EvalUnary(const Node& node, Value& out);
     bool EvalCall(const Node& node, Value& out);
@@ -119,9 +128,25 @@ private:
     bool WriteFailed(const Node& at, NameId name);
     std::string TakeHostError();
     InstanceId OwnerOf(const Node& node) const;
+    // Where a plain variable with no indexes is kept, or null to go
+    // through the host. The stores are asked of the host once and kept.
+    Value* PlainValue(const Node& node) {
+        VariableStore* store;
+        if (IsGlobalvar(node.name)) store = mGlobalsKnown ? mGlobals : AskGlobalStore();
+        else store = mFrame->variablesKnown ? mFrame->variables : AskSelfStore();
+        return store ? store->PlainValue(node.name, node.hint) : nullptr;
+    }
+    VariableStore* AskGlobalStore();
+    VariableStore* AskSelfStore();
+    // After anything that may create, destroy or move instances.
+    void ForgetPlainStores() {
+        mFrame->variablesKnown = false;
+        mGlobalsKnown = false;
+    }
     // Arithmetic and comparison of two reals, the bulk of all operations,
     // done here; everything else by BinaryOther.
-    bool Binary(const Node& at, std::int32_t op, const Value& left, const Value& right, Value& out) {
+    [[gnu::always_inline]] bool Binary(const Node& at, std::int32_t op, const Value& left, const Value& right,
+                                       Value& out) {
         if (left.IsReal() && right.IsReal()) {
             const double a = left.Real(), b = right.Real();
             switch (op) {
@@ -150,6 +175,8 @@ private:
     std::string mHostError;
     DataStructures mStructures;
 
+    VariableStore* mGlobals = nullptr;
+    bool mGlobalsKnown = false;
     Frame* mFrame = nullptr;
     int mCallDepth = 0;
     int mNesting = 0;

@@ -52,6 +52,7 @@ enum class NodeKind : std::uint8_t {
 enum class Scope : std::uint8_t {
     Self,     // the instance, unless globalvar made the name global
     Global,   // a built-in global variable
+    Plain,    // as Self, and the host keeps the name as a plain variable
 };
 
 struct Node {
@@ -61,6 +62,11 @@ struct Node {
     int line = 0;
     int slot = 0;
     NameId name = kNoName;
+    // Plain: where the name was found in a store the last time, tried
+    // first the next time. Instances of one object write their variables in
+    // the same order, so one guess serves all of them; a wrong guess only
+    // costs the lookup it would have saved.
+    mutable int hint = -1;
     BuiltinFunction builtin = nullptr;
     Value constant;
     std::vector<std::unique_ptr<Node>> kids;

@@ -40,7 +40,9 @@ VariableStore::Array& VariableStore::Add(NameId name) {
     std::size_t i = Hash(name) & mask;
     while (mSlots[i].name != kNoName) i = (i + 1) & mask;
     mSlots[i] = Slot{name, static_cast<int>(mArrays.size())};
-    return mArrays.emplace_back();
+    Array& array = mArrays.emplace_back();
+    array.name = name;
+    return array;
 }
 
 bool VariableStore::Get(NameId name, int row, int column, Value& value) const {

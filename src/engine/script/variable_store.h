@@ -22,6 +22,17 @@ public:
     bool Get(NameId name, int row, int column, Value& value) const;
     // False (with the error text) when the array would grow too large.
     bool Set(NameId name, int row, int column, const Value& value, std::string& error);
+    // The value of a variable only ever written at [0, 0], to read or
+    // assign in place; null when there is none or it is an array. hint is
+    // the place to look first, and is updated to where the name is.
+    Value* PlainValue(NameId name, int& hint) {
+        if (hint < 0 || static_cast<std::size_t>(hint) >= mArrays.size() || mArrays[hint].name != name) {
+            hint = Find(name);
+            if (hint < 0) return nullptr;
+        }
+        Array& array = mArrays[hint];
+        return array.single ? &array.value : nullptr;
+    }
     bool Has(NameId name) const {
         const int found = Find(name);
         return found >= 0 && (mArrays[found].single || !mArrays[found].rows.empty());
@@ -30,12 +41,9 @@ public:
     // variables were first written.
     template <typename Visit>
     void ForEach(Visit visit) const {
-        std::vector<NameId> names(mArrays.size(), kNoName);
-        for (const Slot& slot : mSlots)
-            if (slot.name != kNoName) names[slot.array] = slot.name;
-        for (std::size_t i = 0; i < mArrays.size(); ++i) {
-            if (mArrays[i].single) visit(names[i], std::vector<std::vector<Value>>{{mArrays[i].value}});
-            else if (!mArrays[i].rows.empty()) visit(names[i], mArrays[i].rows);
+        for (const Array& array : mArrays) {
+            if (array.single) visit(array.name, std::vector<std::vector<Value>>{{array.value}});
+            else if (!array.rows.empty()) visit(array.name, array.rows);
         }
     }
     void Clear() {
@@ -50,6 +58,7 @@ private:
     // and reaching one through two vectors costs a cache miss per access.
     // The rows are made when another element is written.
     struct Array {
+        NameId name = kNoName;
         Value value;
         bool single = false;
         std::vector<std::vector<Value>> rows;
