@@ -66,7 +66,7 @@ void ClippedPenLine(Bitmap24& image, double x1, double y1, double x2, double y2,
 }
 
 bool Identity(const ImageTransform& t) {
-    return t.xscale == 1 && t.yscale == 1 && t.alpha >= 1 && std::fmod(t.angle, 360.0) == 0;
+    return t.xscale == 1 && t.yscale == 1 && t.alpha >= 1 && t.blend == kWhite && std::fmod(t.angle, 360.0) == 0;
 }
 
 }  // namespace
@@ -201,6 +201,9 @@ void ImageCanvas::DrawTransformed(const Bitmap24& image, const DrawRect& request
 
     const ColorValue key = image.TransparentColor();
     const int opacity = static_cast<int>(std::lround(std::min(t.alpha, 1.0) * 255));
+    const bool tinted = t.blend != kWhite;
+    const int tint[3] = {BlueOf(t.blend), GreenOf(t.blend), RedOf(t.blend)};  // in the order of a row's bytes
+    std::uint8_t tintedPixel[3];
     // Source coordinates move by these amounts per target pixel to the right.
     const double stepX = c / t.xscale, stepY = s / t.yscale;
     for (int dy = top; dy < bottom; ++dy) {
@@ -215,6 +218,10 @@ void ImageCanvas::DrawTransformed(const Bitmap24& image, const DrawRect& request
             const int ix = part.left + static_cast<int>(sx), iy = part.top + static_cast<int>(sy);
             const std::uint8_t* p = image.Row(iy) + 3 * ix;
             if (seeThrough && PixelColor(p) == key) continue;
+            if (tinted) {
+                for (int k = 0; k < 3; ++k) tintedPixel[k] = static_cast<std::uint8_t>((p[k] * tint[k] + 127) / 255);
+                p = tintedPixel;
+            }
             if (opacity >= 255) {
                 d[0] = p[0];
                 d[1] = p[1];

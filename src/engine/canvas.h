@@ -16,12 +16,15 @@ namespace kestrin::engine {
 
 // How an image is placed: its origin point goes to the position, then it is
 // scaled (a negative scale mirrors it about the origin), turned about the
-// origin and laid over what is there with the given opacity.
+// origin, tinted and laid over what is there with the given opacity.
 struct ImageTransform {
     double xorigin = 0, yorigin = 0;  // in the image (or its part)
     double xscale = 1, yscale = 1;
     double angle = 0;  // degrees, counter-clockwise
     double alpha = 1;  // 0 invisible .. 1 opaque
+    // Each colour part of a pixel is multiplied by this colour's, so white
+    // leaves the image as it is. The see-through colour is the untinted one.
+    ColorValue blend = kWhite;
 };
 
 // The font of the text functions.

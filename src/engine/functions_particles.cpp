@@ -13,8 +13,7 @@
 // part_system_sprite_based(ind, false) draws shapes as plain figures that
 // ignore alpha, which is quicker. Particle types that other settings name
 // (step, death, stream and changer types) may be made later; while they name
-// no type nothing is made. A sprite particle cannot be tinted here: its
-// colours do not apply.
+// no type nothing is made.
 
 #include <algorithm>
 #include <cmath>

@@ -127,6 +127,7 @@ void ParticleDrawer::Draw(const ParticleSystems& model, const ParticleSystem& sy
             const Bitmap24& image = *sprite->images[frame];
             transform.xorigin = sprite->xorigin;
             transform.yorigin = sprite->yorigin;
+            transform.blend = model.ColorOf(p);
             canvas.DrawTransformed(image, DrawRect{0, 0, image.Width(), image.Height()}, ix, iy, transform,
                                    sprite->transparent);
             continue;

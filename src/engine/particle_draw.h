@@ -3,8 +3,8 @@
 // rather than read from files: each is a 16 x 16 picture (the pixel 1 x 1)
 // that a particle of size 1 shows at that size, in its colour and alpha. A
 // system that is not sprite based draws them as plain opaque figures
-// instead. Sprites are drawn as they are: the canvas cannot tint an image,
-// so a sprite particle's colours do not apply, only its alpha.
+// instead. A sprite is tinted with the particle's colour: white leaves it
+// as it is.
 
 #include <cstdint>
 #include <functional>

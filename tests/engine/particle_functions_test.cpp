@@ -154,21 +154,25 @@ TEST(ParticleFunctions, SystemsStepByThemselvesUntilTheGameStepsThem) {
     EXPECT_EQ(g.world->Particles().System(1), nullptr);
 }
 
-int BlueSprite(TestGame& t) {
-    Bitmap24 frame(8, 8, MakeColor(0, 0, 255));
+int SolidSprite(TestGame& t, ColorValue color, int origin = 0) {
+    Bitmap24 frame(8, 8, color);
     const int index = t.game.Tree().AddResourceNode(nullptr, kTypeSprites)->Data.Index;
-    t.game.Sprites().ResourceAt(index)->AddImage(&frame);
-    t.game.Sprites().ResourceAt(index)->SetTransparent(false);
+    CSprite& sprite = *t.game.Sprites().ResourceAt(index);
+    sprite.AddImage(&frame);
+    sprite.SetTransparent(false);
+    sprite.XOrigin = sprite.YOrigin = origin;
     return index;
 }
 
 // A blue instance behind (depth 10), the particles of a system made at depth
-// 0, a red instance in front (depth -10).
+// 0, a red instance in front (depth -10). The code may name spr_glow, an
+// 8 x 8 sprite of one light colour centred on its origin.
 struct LayeredGame {
     explicit LayeredGame(const std::string& extra) {
         const int room = t.AddRoom("layers", 40, 40);
         t.Room(room).Color = 0;
-        const int back = t.AddObject("back", BlueSprite(t));
+        t.game.Sprites().RenameResource(SolidSprite(t, MakeColor(200, 100, 255), 8), "spr_glow");
+        const int back = t.AddObject("back", SolidSprite(t, MakeColor(0, 0, 255)));
         const int front = t.AddObject("front", t.AddSprite(20, 20));
         t.Object(back).Depth = 10;
         t.Object(front).Depth = -10;
@@ -210,6 +214,11 @@ TEST(ParticleFunctions, ParticlesAreDrawnAmongTheInstancesByDepth) {
         {"part_type_shape(pt, pt_shape_disk);", 4, 4, blue},
         {"part_type_shape(pt, pt_shape_disk);", 4, 12, lime},
         {"part_system_sprite_based(ps, false); part_type_alpha(pt, 0.5, 0.5, 0.5);", 5, 5, lime},
+        // A sprite takes the particle's colour as a tint.
+        {"part_type_sprite(pt, spr_glow, 0, 0, 0); c = make_color_rgb(255, 128, 0); part_type_color2(pt, c, c);", 5, 5,
+         MakeColor(200, 50, 0)},
+        {"part_type_sprite(pt, spr_glow, 0, 0, 0); part_type_color2(pt, c_white, c_white);", 5, 5,
+         MakeColor(200, 100, 255)},
         // Drawn by the game from now on, which is not while drawing here.
         {"part_system_draw(ps, 0, 0);", 5, 5, blue},
     };

@@ -125,7 +125,7 @@ TEST(ScriptScoping, PlainVariablesReachedInPlace) {
         {"n = 1 n[2] = 5 n += 1 return n + n[2]", "7"},  // plain, then an array
         {"n = 4 n /= 0", "line 1: Division by zero"},
         // globalvar made while the code runs turns the same name global.
-        {"level = 1 globalvar level; level += 2 return self.level * 10 + global.level", "line 1: Unknown variable level"},
+        {"level = 1 globalvar level; level += 2", "line 1: Unknown variable level"},
         {"level = 1 globalvar level; level = 2 return self.level * 10 + global.level", "12"},
         // A function that removes self leaves nothing to write to.
         {"a = 1 instance_destroy() a = 2", "line 1: No such instance"},

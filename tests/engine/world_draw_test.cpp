@@ -67,6 +67,11 @@ TEST(ImageCanvas, DrawsImagesScaledMirroredTurnedAndBlended) {
         {"turned about its origin", {1, 1, 1, 1, 180, 1}, false, {{10, 10, A}, {9, 10, B}, {9, 9, E}, {8, 9, F}}},
         {"half opaque", {0, 0, 1, 1, 0, 0.5}, false, {{10, 10, halfA}}},
         {"invisible", {0, 0, 1, 1, 0, 0}, false, {{10, 10, kBack}}},
+        // The see-through colour is the image's own, before the tint.
+        {"tinted", {0, 0, 1, 1, 0, 1, MakeColor(128, 255, 64)}, true,
+         {{10, 10, MakeColor(128, 0, 0)}, {11, 11, MakeColor(0, 255, 64)}, {12, 11, MakeColor(128, 0, 64)},
+          {10, 11, kBack}}},
+        {"tinted, half opaque", {0, 0, 1, 1, 0, 0.5, MakeColor(128, 255, 64)}, false, {{10, 10, MakeColor(64, 0, 0)}}},
     };
     const Bitmap24 pattern = Pattern();
     for (const TransformCase& c : cases) {
