@@ -100,6 +100,7 @@ public:
     // the frame is drawn (draw events run) before the animation advances;
     // headless play passes none and runs no draw events.
     void Step(Canvas* canvas = nullptr);
+    bool Started() const { return mStarted; }
     bool Ended() const { return mEnded; }
     // Runs the game end events; the game is over after them.
     void EndGame();

@@ -98,12 +98,33 @@ GameWindow::GameWindow(Game& game, engine::World& world) : mGame(game), mWorld(w
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     mWorld.SetTextMetrics(mTextMetrics);
+    connect(&mTimer, &QTimer::timeout, this, [this] { Tick(); });
+    mTimer.setTimerType(Qt::PreciseTimer);
+    if (mWorld.Started()) Begin();
+}
+
+bool GameWindow::Start() {
+    show();
+    // Starting runs events, whose boxes run event loops: the player may
+    // close the window in one, and the game then ends once it has started.
+    mInStep = true;
+    const bool started = mWorld.Start();
+    mInStep = false;
+    if (!started) return false;
+    if (!isVisible()) {
+        mWorld.EndGame();
+        return false;
+    }
+    Begin();
+    return true;
+}
+
+void GameWindow::Begin() {
     int width, height;
     mWorld.FrameSize(width, height);
     resize(width, height);
     Redraw(false);
-    connect(&mTimer, &QTimer::timeout, this, [this] { Tick(); });
-    mTimer.setTimerType(Qt::PreciseTimer);
+    update();
     mTimer.start(1000 / std::max(1, mWorld.Room().speed));
 }
 
@@ -176,7 +197,9 @@ void GameWindow::StartTransition(const QImage& oldFrame) {
 
 void GameWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (mTransitionFrame < mTransitionFrames)
+    if (mFrame.isNull())  // while the world starts
+        painter.fillRect(rect(), Qt::black);
+    else if (mTransitionFrame < mTransitionFrames)
         painter.drawImage(rect(), TransitionFrame(mTransitionFrom, mFrame, mTransitionKind,
                                                   static_cast<double>(mTransitionFrame) / mTransitionFrames));
     else

@@ -45,9 +45,17 @@ int EngineKeyCode(int qtKey, bool keypad);
 
 class GameWindow : public QWidget {
 public:
-    // The game and world outlive the window.
+    // The game and world outlive the window. Made for a world that has
+    // started, the window steps it at once; made for one that has not, it
+    // waits for Start.
     GameWindow(Game& game, engine::World& world);
     ~GameWindow() override;
+
+    // Shows the window and starts the world in it, so that what the game
+    // does while it starts (a message, a video, the cursor, full screen)
+    // has a window to do it in; then steps it. False when the game ended
+    // while starting.
+    bool Start();
 
     // The current frame as the player sees it (drawn without stepping).
     QImage Frame();
@@ -68,6 +76,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Sized to the world's frame, the first frame drawn and the steps timed.
+    void Begin();
     void Tick();
     void Redraw(bool step);
     // Shows the room change of the last step as a transition, when one was asked for.

@@ -203,13 +203,13 @@ int main(int argc, char** argv) {
                                        (folder / (gamePath.stem().string() + "_highscores.dat")).string());
     shell.SetCommandLine(line.arguments);
     kestrin::engine::World world(game, shell, std::move(libraryCode), static_cast<std::uint64_t>(std::time(nullptr)));
-    if (!world.Start()) return 0;  // ended while starting
     kestrin::runner::GameWindow window(game, world);
     shell.SetWindow(&window);
     window.SetSaveFile((folder / "_save.sav").string());
-    const std::string caption = world.Caption();
-    window.setWindowTitle(TitleOf(caption));
-    window.show();
+    window.resize(room->Width, room->Height);
+    window.setWindowTitle(TitleOf(room->Caption));
+    if (!window.Start()) return 0;  // ended while starting
+    window.setWindowTitle(TitleOf(world.Caption()));
     if (HasValue(kSnapshotVariable)) {
         QString file = QString::fromLocal8Bit(std::getenv(kSnapshotVariable));
         if (!window.Frame().save(file, "PNG")) {

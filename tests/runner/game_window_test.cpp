@@ -62,6 +62,19 @@ public:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(mWindow.get()));
     }
 
+    // As Play, but the window starts the world, as the runner does.
+    bool PlayFromTheStart() {
+        mWorld = std::make_unique<engine::World>(mTest.game, mShell, std::vector<std::string>{}, 1);
+        mWindow = std::make_unique<GameWindow>(mTest.game, *mWorld);
+        mShell.SetWindow(mWindow.get());
+        mShell.AnswerBoxesWith([this](const std::string& text, bool) {
+            mBoxes.push_back(text);
+            if (text == "close") mWindow->close();
+            return true;
+        });
+        return mWindow->Start();
+    }
+
     // Waits until the game has made that many more steps; false when it stopped.
     bool Steps(int count) {
         const std::int64_t until = mWorld->StepCount() + count;
@@ -218,6 +231,31 @@ TEST_F(GameWindowTest, TheCodeSeesWhereTheWindowIsAndSetsItsCursor) {
     EXPECT_EQ(mWindow->cursor().shape(), Qt::BlankCursor);
     Real("set_cursor(cr_default)");
     EXPECT_EQ(mWindow->cursor().shape(), Qt::ArrowCursor);
+}
+
+// Intros live in the first room's start: the window is there for them.
+TEST_F(GameWindowTest, WhatTheGameDoesWhileItStartsHappensInItsWindow) {
+    mTest.AddCode(mHero, kEventCreate, 0,
+                  "set_cursor(cr_handpoint); shown = window_handle(); show_message('hello');");
+    mTest.AddCode(mHero, kEventOther, kGameEnd, "show_message('game over');");
+    ASSERT_TRUE(PlayFromTheStart());
+    EXPECT_TRUE(mWindow->isVisible());
+    EXPECT_EQ(mWindow->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(Real("shown"), static_cast<double>(mWindow->winId()));
+    EXPECT_NE(Real("shown"), 0);
+    EXPECT_EQ(mBoxes, std::vector<std::string>{"hello"});
+    ASSERT_TRUE(Steps(2)) << "the window steps the game once it has started";
+    EXPECT_FALSE(mWindow->Frame().isNull());
+}
+
+TEST_F(GameWindowTest, ClosingTheWindowWhileTheGameStartsEndsIt) {
+    mTest.AddCode(mHero, kEventCreate, 0, "show_message('close'); x = 7;");
+    mTest.AddCode(mHero, kEventOther, kGameEnd, "show_message('game over');");
+    EXPECT_FALSE(PlayFromTheStart());
+    EXPECT_TRUE(mWorld->Ended());
+    // The start ran to its end first; the game end events came after it.
+    EXPECT_EQ(HeroX(), 7);
+    EXPECT_EQ(mBoxes, (std::vector<std::string>{"close", "game over"}));
 }
 
 TEST_F(GameWindowTest, WaitingForAKeyOrAButtonEndsWhenThePlayerPressesOne) {
