@@ -89,8 +89,9 @@ void ExpectCases(TileGame& g, const std::vector<Case>& cases) {
         const bool statement = c.code.back() == ';';
         const std::string error = g.Do(statement ? c.code : "global.result = " + c.code + ";");
         EXPECT_EQ(error, c.error) << c.code;
-        if (!statement && c.error.empty())
+        if (!statement && c.error.empty()) {
             EXPECT_EQ(Eval(*g.world, g.Self(), "global.result").Real(), c.value) << c.code;
+        }
     }
 }
 

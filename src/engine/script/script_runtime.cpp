@@ -191,6 +191,7 @@ void ScriptRuntime::MakeGlobalvar(NameId name) {
     if (name < 0) return;
     if (mGlobalvar.size() <= static_cast<std::size_t>(name)) mGlobalvar.resize(name + 1, 0);
     mGlobalvar[name] = 1;
+    mAnyGlobalvar = true;
 }
 
 std::vector<NameId> ScriptRuntime::GlobalvarNames() const {
@@ -508,7 +509,8 @@ ScriptRuntime::Flow ScriptRuntime::ExecAssign(const Node& node) {
     // value comes first, and the place is looked up after it, as its calls
     // may have moved it.
     Value value;
-    if (!Eval(*node.kids[1], value)) return Flow::Error;
+    if (const Value* known = Peek(*node.kids[1])) value = *known;
+    else if (!Eval(*node.kids[1], value)) return Flow::Error;
     Value* place = nullptr;
     if (target.kind == NodeKind::Local) {
         LocalSlot& slot = mFrame->locals[target.slot];
@@ -734,22 +736,6 @@ bool ScriptRuntime::EvalUnary(const Node& node, Value& out) {
     if (node.op == tkMinus) out.SetReal(-out.Real());
     if (node.op == tkBitNot) out.SetReal(static_cast<double>(~ToInteger(out.Real())));
     return true;
-}
-
-// The value of a constant, or of a plain local or variable that is set,
-// read in place instead of copied; null for anything that must be
-// evaluated. The pointer is good until anything else is evaluated.
-const Value* ScriptRuntime::Peek(const Node& node) {
-    if (!node.kids.empty()) return nullptr;
-    switch (node.kind) {
-    case NodeKind::Constant: return &node.constant;
-    case NodeKind::Local: {
-        const LocalSlot& slot = mFrame->locals[node.slot];
-        return slot.set && !slot.array ? &slot.value : nullptr;
-    }
-    case NodeKind::Variable: return node.scope == Scope::Plain ? PlainValue(node) : nullptr;
-    default: return nullptr;
-    }
 }
 
 bool ScriptRuntime::EvalChain(const Node& node, Value& out) {

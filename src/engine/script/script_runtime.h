@@ -98,7 +98,21 @@ private:
     Flow ExecFor(const Node& node);
 
     bool Eval(const Node& node, Value& out);
-    const Value* Peek(const Node& node);
+    // The value of a constant, or of a plain local or variable that is set,
+    // read in place instead of copied; null for anything that must be
+    // evaluated. The pointer is good until anything else is evaluated.
+    [[gnu::always_inline]] const Value* Peek(const Node& node) {
+        if (!node.kids.empty()) return nullptr;
+        switch (node.kind) {
+        case NodeKind::Constant: return &node.constant;
+        case NodeKind::Local: {
+            const LocalSlot& slot = mFrame->locals[node.slot];
+            return slot.set && !slot.array ? &slot.value : nullptr;
+        }
+        case NodeKind::Variable: return node.scope == Scope::Plain ? PlainValue(node) : nullptr;
+        default: return nullptr;
+        }
+    }
     bool EvalChain(const Node& node, Value& out);
     bool EvalUnary(const Node& node, Value& out);
     bool EvalCall(const Node& node, Value& out);
@@ -130,9 +144,9 @@ private:
     InstanceId OwnerOf(const Node& node) const;
     // Where a plain variable with no indexes is kept, or null to go
     // through the host. The stores are asked of the host once and kept.
-    Value* PlainValue(const Node& node) {
+    [[gnu::always_inline]] Value* PlainValue(const Node& node) {
         VariableStore* store;
-        if (IsGlobalvar(node.name)) store = mGlobalsKnown ? mGlobals : AskGlobalStore();
+        if (mAnyGlobalvar && IsGlobalvar(node.name)) store = mGlobalsKnown ? mGlobals : AskGlobalStore();
         else store = mFrame->variablesKnown ? mFrame->variables : AskSelfStore();
         return store ? store->PlainValue(node.name, node.hint) : nullptr;
     }
@@ -172,6 +186,7 @@ private:
     std::vector<int> mScriptByName;             // by NameId; -1 for none
     std::unordered_map<int, int> mScriptByIndex;  // resource index to script
     std::vector<char> mGlobalvar;               // by NameId
+    bool mAnyGlobalvar = false;
     std::string mHostError;
     DataStructures mStructures;
 

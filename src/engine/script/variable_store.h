@@ -57,10 +57,11 @@ private:
     // place rather than in rows of its own: instances have many of them,
     // and reaching one through two vectors costs a cache miss per access.
     // The rows are made when another element is written.
+    // Laid out in 64 bytes, so a slot's place is found by a shift.
     struct Array {
         NameId name = kNoName;
-        Value value;
         bool single = false;
+        Value value;
         std::vector<std::vector<Value>> rows;
         std::size_t elements = 0;
     };
