@@ -4,14 +4,18 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
 #include <cstring>
 
 #include "engine/game_shell.h"
 #include "engine/world.h"
+#include "runner/frame_placement.h"
 #include "runner/information_window.h"
 #include "runner/room_transition.h"
 #include "runner/runner_screen.h"
@@ -98,13 +102,39 @@ GameWindow::GameWindow(Game& game, engine::World& world) : mGame(game), mWorld(w
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     mWorld.SetTextMetrics(mTextMetrics);
+    ApplyWindowOptions();
     connect(&mTimer, &QTimer::timeout, this, [this] { Tick(); });
     mTimer.setTimerType(Qt::PreciseTimer);
     if (mWorld.Started()) Begin();
 }
 
-bool GameWindow::Start() {
-    show();
+void GameWindow::ApplyWindowOptions() {
+    const CGameOptions& options = mGame.Options;
+    if (options.NoBorder) setWindowFlag(Qt::FramelessWindowHint);
+    if (options.NoClose)
+        setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
+                       ~(Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint));
+    if (!options.ShowCursor) setCursor(Qt::BlankCursor);
+    QPixmap icon;
+    if (!options.GameIcon.empty() &&
+        icon.loadFromData(reinterpret_cast<const uchar*>(options.GameIcon.data()),
+                          static_cast<uint>(options.GameIcon.size()), "ICO"))
+        setWindowIcon(QIcon(icon));
+}
+
+void GameWindow::FitFrame(int frameWidth, int frameHeight) {
+    if (isFullScreen()) return;
+    int width, height;
+    ScaledWindowSize(frameWidth, frameHeight, mGame.Options.WinScale, width, height);
+    resize(width, height);
+}
+
+bool GameWindow::Start(int frameWidth, int frameHeight) {
+    FitFrame(frameWidth, frameHeight);
+    if (mGame.Options.Fullscreen)
+        showFullScreen();
+    else
+        show();
     // Starting runs events, whose boxes run event loops: the player may
     // close the window in one, and the game then ends once it has started.
     mInStep = true;
@@ -122,7 +152,7 @@ bool GameWindow::Start() {
 void GameWindow::Begin() {
     int width, height;
     mWorld.FrameSize(width, height);
-    resize(width, height);
+    FitFrame(width, height);
     Redraw(false);
     update();
     mTimer.start(1000 / std::max(1, mWorld.Room().speed));
@@ -140,7 +170,7 @@ void GameWindow::Redraw(bool step) {
     if (!mCanvasImage || mCanvasImage->Width() != width || mCanvasImage->Height() != height) {
         // A room of another size (or views with other ports) resizes the
         // window, unless the player has it full screen.
-        if (mCanvasImage && !isFullScreen()) resize(width, height);
+        if (mCanvasImage) FitFrame(width, height);
         mCanvasImage = std::make_unique<Bitmap24>(width, height);
     }
     RunnerCanvas canvas(*mCanvasImage);
@@ -155,7 +185,7 @@ void GameWindow::Redraw(bool step) {
 void GameWindow::Tick() {
     // A message box of the game runs its own event loop, in which the timer
     // keeps firing: the step it interrupted has to finish first.
-    if (mInStep) return;
+    if (mInStep || mFrozen) return;
     if (mTransitionFrame < mTransitionFrames) {
         ++mTransitionFrame;
         update();
@@ -195,15 +225,38 @@ void GameWindow::StartTransition(const QImage& oldFrame) {
     mTransitionFrames = frames;
 }
 
+QRect GameWindow::FrameArea() const {
+    const FrameRect placed = PlaceFrame(width(), height(), mFrame.width(), mFrame.height(), isFullScreen(),
+                                        mGame.Options.FullScale);
+    return QRect(placed.x, placed.y, placed.width, placed.height);
+}
+
 void GameWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (mFrame.isNull())  // while the world starts
-        painter.fillRect(rect(), Qt::black);
-    else if (mTransitionFrame < mTransitionFrames)
-        painter.drawImage(rect(), TransitionFrame(mTransitionFrom, mFrame, mTransitionKind,
-                                                  static_cast<double>(mTransitionFrame) / mTransitionFrames));
+    const QRect area = FrameArea();
+    if (mFrame.isNull() || area != rect()) painter.fillRect(rect(), Qt::black);
+    if (mFrame.isNull()) return;  // while the world starts
+    if (mTransitionFrame < mTransitionFrames)
+        painter.drawImage(area, TransitionFrame(mTransitionFrom, mFrame, mTransitionKind,
+                                                static_cast<double>(mTransitionFrame) / mTransitionFrames));
     else
-        painter.drawImage(rect(), mFrame);
+        painter.drawImage(area, mFrame);
+    // Full screen has no title bar: the caption is shown in the picture.
+    if (isFullScreen() && mGame.Options.FullscreenCaption && !windowTitle().isEmpty()) {
+        const QRect band(0, 0, width(), painter.fontMetrics().height() + 4);
+        painter.fillRect(band, QColor(0, 0, 0, 160));
+        painter.setPen(Qt::white);
+        painter.drawText(band.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, windowTitle());
+    }
+}
+
+void GameWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange) {
+        mFrozen = mGame.Options.Freeze && !isActiveWindow();
+        // Keys held when the focus went stay held, as the engine never saw them go up.
+        if (mFrozen) mWorld.Input().ClearAll();
+    }
+    QWidget::changeEvent(event);
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {
@@ -246,10 +299,11 @@ void GameWindow::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void GameWindow::MoveMouse(const QPointF& position) {
-    // The frame is stretched over the window.
-    const double x = position.x() * mFrame.width() / std::max(1, width());
-    const double y = position.y() * mFrame.height() / std::max(1, height());
-    mWorld.Input().MoveMouse(static_cast<int>(x), static_cast<int>(y));
+    const QRect area = FrameArea();
+    double x, y;
+    WindowToFrame(FrameRect{area.x(), area.y(), area.width(), area.height()}, mFrame.width(), mFrame.height(),
+                  position.x(), position.y(), x, y);
+    mWorld.Input().MoveMouse(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)));
 }
 
 void GameWindow::mousePressEvent(QMouseEvent* event) {

@@ -3,7 +3,10 @@
 // it draws is shown scaled to the window, keys and mouse go into the
 // engine's input. Esc (when the options say so) or closing ends the game;
 // F1 shows the game information, F4 switches full screen, F5 saves the game
-// and F6 loads it, each when the options allow it.
+// and F6 loads it, each when the options allow it. The game's options also
+// say whether it starts full screen, the window's border, buttons, scale
+// and icon, whether the cursor shows, and whether the game freezes while
+// its window is not the active one.
 
 #include <QImage>
 #include <QTimer>
@@ -51,11 +54,11 @@ public:
     GameWindow(Game& game, engine::World& world);
     ~GameWindow() override;
 
-    // Shows the window and starts the world in it, so that what the game
-    // does while it starts (a message, a video, the cursor, full screen)
-    // has a window to do it in; then steps it. False when the game ended
-    // while starting.
-    bool Start();
+    // Shows the window, sized for a first frame of that size or full screen,
+    // and starts the world in it, so that what the game does while it
+    // starts (a message, a video, the cursor, full screen) has a window to
+    // do it in; then steps it. False when the game ended while starting.
+    bool Start(int frameWidth, int frameHeight);
 
     // The current frame as the player sees it (drawn without stepping).
     QImage Frame();
@@ -74,8 +77,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void ApplyWindowOptions();
+    // Where the frame is drawn in the window.
+    QRect FrameArea() const;
+    // Takes the frame's size times the windowed scale, unless full screen.
+    void FitFrame(int frameWidth, int frameHeight);
     // Sized to the world's frame, the first frame drawn and the steps timed.
     void Begin();
     void Tick();
@@ -95,6 +104,8 @@ private:
     int mTransitionKind = 0, mTransitionFrame = 0, mTransitionFrames = 0;
     std::unique_ptr<InformationWindow> mInformation;
     bool mInStep = false;
+    // The window lost the focus and the options freeze the game meanwhile.
+    bool mFrozen = false;
     std::string mSaveFile;
 };
 

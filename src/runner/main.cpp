@@ -206,9 +206,8 @@ int main(int argc, char** argv) {
     kestrin::runner::GameWindow window(game, world);
     shell.SetWindow(&window);
     window.SetSaveFile((folder / "_save.sav").string());
-    window.resize(room->Width, room->Height);
     window.setWindowTitle(TitleOf(room->Caption));
-    if (!window.Start()) return 0;  // ended while starting
+    if (!window.Start(room->Width, room->Height)) return 0;  // ended while starting
     window.setWindowTitle(TitleOf(world.Caption()));
     if (HasValue(kSnapshotVariable)) {
         QString file = QString::fromLocal8Bit(std::getenv(kSnapshotVariable));

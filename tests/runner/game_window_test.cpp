@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QTest>
 #include <QTimer>
 
@@ -72,7 +74,7 @@ public:
             if (text == "close") mWindow->close();
             return true;
         });
-        return mWindow->Start();
+        return mWindow->Start(200, 200);
     }
 
     // Waits until the game has made that many more steps; false when it stopped.
@@ -246,6 +248,51 @@ TEST_F(GameWindowTest, WhatTheGameDoesWhileItStartsHappensInItsWindow) {
     EXPECT_EQ(mBoxes, std::vector<std::string>{"hello"});
     ASSERT_TRUE(Steps(2)) << "the window steps the game once it has started";
     EXPECT_FALSE(mWindow->Frame().isNull());
+}
+
+TEST_F(GameWindowTest, TheWindowFollowsTheGamesOptions) {
+    QImage picture(32, 32, QImage::Format_ARGB32);
+    picture.fill(Qt::darkCyan);
+    QByteArray icon;
+    QBuffer buffer(&icon);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(picture.save(&buffer, "ICO"));
+    Options().GameIcon.assign(icon.constData(), static_cast<std::size_t>(icon.size()));
+    Options().NoBorder = true;
+    Options().NoClose = true;
+    Options().ShowCursor = false;
+    Options().WinScale = 150;
+    ASSERT_TRUE(PlayFromTheStart());
+    const Qt::WindowFlags flags = mWindow->windowFlags();
+    EXPECT_TRUE(flags & Qt::FramelessWindowHint);
+    EXPECT_FALSE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(mWindow->cursor().shape(), Qt::BlankCursor);
+    EXPECT_EQ(mWindow->size(), QSize(300, 300)) << "the room of 200 x 200 at 150%";
+    EXPECT_FALSE(mWindow->windowIcon().isNull());
+    mWindow.reset();
+
+    Options().Fullscreen = true;
+    ASSERT_TRUE(PlayFromTheStart());
+    EXPECT_TRUE(mWindow->windowState() & Qt::WindowFullScreen);
+}
+
+TEST_F(GameWindowTest, AFrozenGameWaitsWhileItsWindowIsNotActive) {
+    Options().Freeze = true;
+    ASSERT_TRUE(PlayFromTheStart());
+    mWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mWindow.get()));
+    ASSERT_TRUE(Steps(2));
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    const std::int64_t steps = mWorld->StepCount();
+    QTest::qWait(300);
+    EXPECT_EQ(mWorld->StepCount(), steps);
+    mWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mWindow.get()));
+    EXPECT_TRUE(Steps(2)) << "the game goes on once its window is active again";
 }
 
 TEST_F(GameWindowTest, ClosingTheWindowWhileTheGameStartsEndsIt) {
