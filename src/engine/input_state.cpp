@@ -68,6 +68,15 @@ void InputState::ClearAll() {
     mButtonHeld = mButtonPressed = mButtonReleased = mButtonWentDown = mButtonWentUp = {};
 }
 
+void InputState::LetGoOfAll() {
+    for (int k = 0; k < kKeyCount; ++k)
+        if (mHeld[k]) {
+            mHeld[k] = false;
+            mWentUp[k] = true;
+        }
+    for (int b = 1; b <= 3; ++b) ButtonUp(b);
+}
+
 int InputState::CurrentButton() const {
     for (int b = 1; b <= 3; ++b)
         if (mButtonHeld[b]) return b;

@@ -43,6 +43,10 @@ public:
     int CurrentKey() const;
     void ClearKey(int key);
     void ClearAll();
+    // Every key and button held goes up, as releases the game sees in its
+    // next step: the window lost the keyboard and the mouse, and the
+    // player's own releases will not reach it.
+    void LetGoOfAll();
 
     bool ButtonHeld(int b) const { return ValidButton(b) && mButtonHeld[b]; }
     bool ButtonPressed(int b) const { return ValidButton(b) && mButtonPressed[b]; }

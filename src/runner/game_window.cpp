@@ -253,8 +253,9 @@ void GameWindow::paintEvent(QPaintEvent*) {
 void GameWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange) {
         mFrozen = mGame.Options.Freeze && !isActiveWindow();
-        // Keys held when the focus went stay held, as the engine never saw them go up.
-        if (mFrozen) mWorld.Input().ClearAll();
+        // Releases made in another window never come here: without this, a
+        // key held while the player switches windows stays held for good.
+        if (!isActiveWindow()) mWorld.Input().LetGoOfAll();
     }
     QWidget::changeEvent(event);
 }

@@ -6,7 +6,8 @@
 // and F6 loads it, each when the options allow it. The game's options also
 // say whether it starts full screen, the window's border, buttons, scale
 // and icon, whether the cursor shows, and whether the game freezes while
-// its window is not the active one.
+// its window is not the active one. Keys and buttons held go up when the
+// window stops being the active one.
 
 #include <QImage>
 #include <QTimer>

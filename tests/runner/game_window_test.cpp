@@ -122,6 +122,25 @@ TEST_F(GameWindowTest, AHeldKeyMovesTheInstanceUntilItIsReleased) {
     EXPECT_EQ(HeroX(), released);
 }
 
+TEST_F(GameWindowTest, KeysHeldGoUpWhenTheWindowIsNoLongerActive) {
+    mTest.AddCode(mHero, kEventKeyRelease, kRight, "released = 1;");
+    mTest.AddCode(mHero, kEventCreate, 0, "released = 0;");
+    ASSERT_TRUE(PlayFromTheStart());
+    mWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mWindow.get()));
+    QTest::keyPress(mWindow.get(), Qt::Key_Right);
+    ASSERT_TRUE(Steps(2));
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    ASSERT_TRUE(Steps(2));
+    EXPECT_EQ(Real("released"), 1) << "the release event ran";
+    const double stopped = HeroX();
+    ASSERT_TRUE(Steps(3));
+    EXPECT_EQ(HeroX(), stopped);
+}
+
 TEST_F(GameWindowTest, AClickReachesTheInstanceUnderItThroughTheWindowsScale) {
     Play();
     // The frame is stretched over a window twice its size.
