@@ -28,6 +28,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -42,6 +43,7 @@
 #include "engine/world.h"
 #include "runner/game_data.h"
 #include "runner/game_window.h"
+#include "runner/loading_window.h"
 #include "runner/runner_game.h"
 #include "runner/runner_shell.h"
 #include "storage/game.h"
@@ -182,12 +184,18 @@ int main(int argc, char** argv) {
 
     kestrin::Game game;
     std::vector<std::string> libraryCode;
-    if (line.gameFile.empty()) {
-        kestrin::runner::GameData data;
-        if (!kestrin::runner::ReadGameData("/proc/self/exe", data, error)) return Fail(app, error);
-        if (!kestrin::runner::LoadRunnerGame(data, game, libraryCode, error)) return Fail(app, error);
-    } else if (!kestrin::runner::LoadGameFile(line.gameFile, game, libraryCode, error)) {
-        return Fail(app, error);
+    {
+        // A game that takes a while to load shows what its options say meanwhile.
+        kestrin::runner::LoadingScreen loading(std::chrono::milliseconds(250));
+        kestrin::runner::LoadingProgress progress;
+        if (app) progress = [&loading](const kestrin::Game& loaded, int percent) { loading.Progress(loaded, percent); };
+        if (line.gameFile.empty()) {
+            kestrin::runner::GameData data;
+            if (!kestrin::runner::ReadGameData("/proc/self/exe", data, error)) return Fail(app, error);
+            if (!kestrin::runner::LoadRunnerGame(data, game, libraryCode, error, progress)) return Fail(app, error);
+        } else if (!kestrin::runner::LoadGameFile(line.gameFile, game, libraryCode, error, progress)) {
+            return Fail(app, error);
+        }
     }
     kestrin::CRoom* room = kestrin::runner::FirstRoom(game);
     if (!room) return Fail(app, "the game has no room");

@@ -13,22 +13,29 @@ namespace kestrin::runner {
 
 namespace {
 
-// Keeps the first message; everything else stays silent.
+// Keeps the first message and passes progress on; everything else stays silent.
 class CollectingUI : public SilentUI {
 public:
+    CollectingUI(const Game& game, const LoadingProgress& progress) : mGame(game), mProgress(progress) {}
     void ShowMessage(const std::string& text) override {
         if (mFirst.empty()) mFirst = text;
+    }
+    void SetProgress(int percent) override {
+        if (mProgress) mProgress(mGame, percent);
     }
     const std::string& First() const { return mFirst; }
 
 private:
+    const Game& mGame;
+    const LoadingProgress& mProgress;
     std::string mFirst;
 };
 
 }  // namespace
 
-bool LoadRunnerGame(GameData& data, Game& game, std::vector<std::string>& libraryCode, std::string& error) {
-    CollectingUI ui;
+bool LoadRunnerGame(GameData& data, Game& game, std::vector<std::string>& libraryCode, std::string& error,
+                    const LoadingProgress& progress) {
+    CollectingUI ui(game, progress);
     ScopedUI installed(ui);
     NewGame(game);
     bool ok = false;
@@ -46,8 +53,8 @@ bool LoadRunnerGame(GameData& data, Game& game, std::vector<std::string>& librar
 }
 
 bool LoadGameFile(const std::string& fileName, Game& game, std::vector<std::string>& libraryCode,
-                  std::string& error) {
-    CollectingUI ui;
+                  std::string& error, const LoadingProgress& progress) {
+    CollectingUI ui(game, progress);
     ScopedUI installed(ui);
     if (LoadGame(game, fileName, &libraryCode)) return true;
     error = ui.First().empty() ? "the game file cannot be read" : ui.First();
