@@ -24,8 +24,13 @@ QImage Picture(const std::optional<Bitmap24>& image, bool seeThrough) {
 
 }  // namespace
 
+bool LoadingWindow::HasOwnLook(const CGameOptions& options) {
+    return (options.ShowLoadImage && options.LoadImage && options.LoadImage->Width() > 0) ||
+           (options.ProgressBar == 2 && options.BackImage && options.BackImage->Width() > 0);
+}
+
 bool LoadingWindow::ShowsAnything(const CGameOptions& options) {
-    return (options.ShowLoadImage && options.LoadImage && options.LoadImage->Width() > 0) || options.ProgressBar != 0;
+    return HasOwnLook(options) || options.ProgressBar != 0;
 }
 
 LoadingWindow::LoadingWindow(const CGameOptions& options) {
@@ -86,7 +91,8 @@ void LoadingScreen::Progress(const Game& game, int percent) {
         mStart = now;
     }
     if (!mWindow) {
-        if (now - mStart < mDelay || !LoadingWindow::ShowsAnything(game.Options)) return;
+        if (!LoadingWindow::ShowsAnything(game.Options)) return;
+        if (!LoadingWindow::HasOwnLook(game.Options) && now - mStart < mDelay) return;
         mWindow = std::make_unique<LoadingWindow>(game.Options);
         mWindow->show();
     }

@@ -2,8 +2,9 @@
 // What a game shows while it loads, as its options say: its own image, a
 // progress bar (a plain one, or the game's own back and front images), both,
 // or nothing. The bar lies across the bottom of the image, or stands alone.
-// LoadingScreen opens the window only once loading has gone on for a while,
-// so a game that loads at once does not flash a window.
+// LoadingScreen opens the window at once for a game that has a loading look
+// of its own; the plain bar alone waits until loading has gone on for a
+// while, so an ordinary game that loads at once flashes no window.
 
 #include <QImage>
 #include <QWidget>
@@ -22,6 +23,8 @@ class LoadingWindow : public QWidget {
 public:
     explicit LoadingWindow(const CGameOptions& options);
     static bool ShowsAnything(const CGameOptions& options);
+    // Its own image or its own bar images.
+    static bool HasOwnLook(const CGameOptions& options);
 
     // How far loading has got, 0 to 100; painted at once.
     void SetPercent(int percent);

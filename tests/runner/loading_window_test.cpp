@@ -69,7 +69,7 @@ TEST(LoadingWindow, WhatTheOptionsShow) {
     EXPECT_EQ(At(bar, 70, 8), At(bar, 30, 8));
 }
 
-TEST(LoadingScreen, OpensOnlyOnceLoadingHasTakenItsTime) {
+TEST(LoadingScreen, OpensAtOnceForTheGamesOwnLookAndForThePlainBarOnlyOnceLoadingTakesItsTime) {
     Game game;
     NewGame(game);
     LoadingScreen at_once(std::chrono::milliseconds(0));
@@ -82,7 +82,14 @@ TEST(LoadingScreen, OpensOnlyOnceLoadingHasTakenItsTime) {
     LoadingScreen quick(std::chrono::hours(1));
     quick.Progress(game, 5);
     quick.Progress(game, 100);
-    EXPECT_EQ(quick.Window(), nullptr) << "a game that loads at once flashes no window";
+    EXPECT_EQ(quick.Window(), nullptr) << "a game that loads at once flashes no plain bar";
+
+    game.Options.ShowLoadImage = true;
+    game.Options.LoadImage = Bitmap24(10, 10, kRed);
+    LoadingScreen own(std::chrono::hours(1));
+    own.Progress(game, 5);
+    EXPECT_NE(own.Window(), nullptr) << "the game's own image shows from the start";
+    game.Options.ShowLoadImage = false;
 
     game.Options.ProgressBar = 0;
     LoadingScreen nothing(std::chrono::milliseconds(0));
