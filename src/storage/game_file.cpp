@@ -14,6 +14,7 @@
 #include "platform/web_addresses.h"
 #include "storage/game.h"
 #include "storage/resource_editor.h"
+#include "storage/section_progress.h"
 #include "stream/stream.h"
 
 namespace kestrin {
@@ -89,11 +90,16 @@ bool MergeBody(Game& game, CStream& stream, const std::string& fileName) {
     SetProgress(5);
 
     MergeOffsets offsets;
+    int from = 5;
     for (const auto& section : kListSections) {
         int previous = 0;
-        if (!game.ListOf(section.kind)->MergeList(stream, previous)) return false;
+        {
+            SectionProgress share(from, section.progress);
+            if (!game.ListOf(section.kind)->MergeList(stream, previous)) return false;
+        }
         offsets[section.kind] = previous;
         SetProgress(section.progress);
+        from = section.progress;
     }
     if (!CGameInformation::SkipInformation(stream)) return false;
     SetProgress(100);
@@ -195,9 +201,14 @@ bool ReadGameBody(Game& game, CStream& stream, std::vector<std::string>* library
     game.GameGuid = Guid::FromBytes(ReadGuidBytes(stream));
     if (!game.Options.LoadOptions(stream)) return false;
     SetProgress(5);
+    int from = 5;
     for (const auto& section : kListSections) {
-        if (!game.ListOf(section.kind)->LoadList(stream)) return false;
+        {
+            SectionProgress share(from, section.progress);
+            if (!game.ListOf(section.kind)->LoadList(stream)) return false;
+        }
         SetProgress(section.progress);
+        from = section.progress;
     }
     if (!game.Information.LoadInformation(stream)) return false;
     SetProgress(100);

@@ -8,6 +8,7 @@
 #include "storage/resource_editor.h"
 #include "storage/resource_list.h"
 #include "storage/resource_traits.h"
+#include "storage/section_progress.h"
 #include "stream/stream.h"
 
 namespace kestrin {
@@ -73,6 +74,7 @@ bool CResourceList<R>::ReadSlots(CStream& stream, std::vector<Slot>& slots) {
             slot.icon = Traits::AddThumbnail(mGame, *slot.resource);
         }
         slots.push_back(std::move(slot));
+        ReportResourceRead(i + 1, count);
     }
     return true;
 }

@@ -5,6 +5,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "runner/runner_game.h"
 #include "storage/game.h"
 #include "storage/game_file.h"
+#include "storage/tree_codes.h"
 #include "support/temp_dir.h"
 
 namespace kestrin::runner {
@@ -105,6 +107,8 @@ TEST(LoadingProgress, ComesOnceTheGamesOptionsAreRead) {
         NewGame(saved);
         saved.Options.ShowLoadImage = true;
         saved.Options.LoadImage = Bitmap24(4, 4, kRed);
+        // Backgrounds have the share from 50 to 60: ten of them move the bar within it.
+        for (int i = 0; i < 10; ++i) saved.Tree().AddResourceNode(nullptr, kTypeBackgrounds);
         ASSERT_TRUE(SaveGame(saved, file));
     }
     Game game;
@@ -120,6 +124,8 @@ TEST(LoadingProgress, ComesOnceTheGamesOptionsAreRead) {
     EXPECT_TRUE(optionsKnown);
     EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
     EXPECT_EQ(percents.back(), 100);
+    const auto within = std::count_if(percents.begin(), percents.end(), [](int p) { return p > 50 && p < 60; });
+    EXPECT_EQ(within, 9) << "one step per background read, the tenth ending the share";
 }
 
 }  // namespace
