@@ -113,7 +113,7 @@ void GameWindow::ApplyWindowOptions() {
     if (options.NoBorder) setWindowFlag(Qt::FramelessWindowHint);
     if (options.NoClose)
         setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
-                       ~(Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint));
+                       ~(Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint | Qt::WindowSystemMenuHint));
     if (!options.ShowCursor) setCursor(Qt::BlankCursor);
     QPixmap icon;
     if (!options.GameIcon.empty() &&
