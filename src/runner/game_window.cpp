@@ -5,17 +5,16 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QIcon>
-#include <QPixmap>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 
 #include <cmath>
 #include <cstring>
 
 #include "engine/game_shell.h"
 #include "engine/world.h"
-#include "runner/frame_placement.h"
 #include "runner/information_window.h"
 #include "runner/room_transition.h"
 #include "runner/runner_screen.h"
@@ -225,15 +224,14 @@ void GameWindow::StartTransition(const QImage& oldFrame) {
     mTransitionFrames = frames;
 }
 
-QRect GameWindow::FrameArea() const {
-    const FrameRect placed = PlaceFrame(width(), height(), mFrame.width(), mFrame.height(), isFullScreen(),
-                                        mGame.Options.FullScale);
-    return QRect(placed.x, placed.y, placed.width, placed.height);
+FrameRect GameWindow::FrameArea() const {
+    return PlaceFrame(width(), height(), mFrame.width(), mFrame.height(), isFullScreen(), mGame.Options.FullScale);
 }
 
 void GameWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QRect area = FrameArea();
+    const FrameRect placed = FrameArea();
+    const QRect area(placed.x, placed.y, placed.width, placed.height);
     if (mFrame.isNull() || area != rect()) painter.fillRect(rect(), Qt::black);
     if (mFrame.isNull()) return;  // while the world starts
     if (mTransitionFrame < mTransitionFrames)
@@ -300,10 +298,8 @@ void GameWindow::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void GameWindow::MoveMouse(const QPointF& position) {
-    const QRect area = FrameArea();
     double x, y;
-    WindowToFrame(FrameRect{area.x(), area.y(), area.width(), area.height()}, mFrame.width(), mFrame.height(),
-                  position.x(), position.y(), x, y);
+    WindowToFrame(FrameArea(), mFrame.width(), mFrame.height(), position.x(), position.y(), x, y);
     mWorld.Input().MoveMouse(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)));
 }
 

@@ -18,6 +18,7 @@
 
 #include "engine/canvas.h"
 #include "imaging/bitmap24.h"
+#include "runner/frame_placement.h"
 #include "runner/runner_text.h"
 
 namespace kestrin {
@@ -83,7 +84,7 @@ protected:
 private:
     void ApplyWindowOptions();
     // Where the frame is drawn in the window.
-    QRect FrameArea() const;
+    FrameRect FrameArea() const;
     // Takes the frame's size times the windowed scale, unless full screen.
     void FitFrame(int frameWidth, int frameHeight);
     // Sized to the world's frame, the first frame drawn and the steps timed.

@@ -26,9 +26,9 @@
 #include <QMessageBox>
 #include <QPixmap>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
