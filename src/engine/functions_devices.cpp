@@ -8,6 +8,7 @@
 // nothing and answer 0, and MCI_command answers an empty text.
 // sound_frequency sets how fast a sound plays: 0 as recorded, each 1 an
 // octave higher (twice as fast), each -1 an octave lower, within -2 .. 2.
+// sound_pan places a sound from -1 (left only) to 1 (right only).
 
 #include <algorithm>
 #include <cmath>
@@ -42,6 +43,13 @@ Value SoundFrequency(FunctionCall& call) {
     return 0.0;
 }
 
+Value SoundPan(FunctionCall& call) {
+    if (!call.world.GameData().Sounds().ResourceAt(call.Int(0))) return 0.0;
+    const double pan = std::isfinite(call.Real(1)) ? std::clamp(call.Real(1), -1.0, 1.0) : 0.0;
+    call.world.Shell().SetSoundPan(call.Int(0), pan);
+    return 0.0;
+}
+
 }  // namespace
 
 void AddDeviceFunctions(std::vector<WorldFunctionEntry>& table) {
@@ -64,6 +72,7 @@ void AddDeviceFunctions(std::vector<WorldFunctionEntry>& table) {
         {"cd_set_position", Nothing},        {"cd_set_track_position", Nothing},
         {"cd_open_door", Nothing},           {"cd_close_door", Nothing},
         {"MCI_command", EmptyText},          {"sound_frequency", SoundFrequency},
+        {"sound_pan", SoundPan},
     });
 }
 

@@ -117,6 +117,8 @@ public:
     virtual void InformationChanged() {}
     // Devices: how fast a sound plays, 1 as recorded (pitch follows).
     virtual void SetSoundRate(int /*sound*/, double /*rate*/) {}
+    // Where a sound is heard, from -1 (left only) through 0 (both sides) to 1 (right only).
+    virtual void SetSoundPan(int /*sound*/, double /*pan*/) {}
 
 private:
     std::vector<std::string> mCommandLine;

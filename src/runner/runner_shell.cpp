@@ -273,6 +273,8 @@ void RunnerShell::InformationChanged() {
 
 void RunnerShell::SetSoundRate(int sound, double rate) { mSounds->SetRate(sound, rate); }
 
+void RunnerShell::SetSoundPan(int sound, double pan) { mSounds->SetPan(sound, pan); }
+
 }  // namespace kestrin::runner
 
 namespace kestrin::runner {

@@ -89,6 +89,7 @@ public:
     bool ShowTextFile(const std::string& file, bool fullScreen, ColorValue back, int delay) override;
     void InformationChanged() override;
     void SetSoundRate(int sound, double rate) override;
+    void SetSoundPan(int sound, double pan) override;
     // Tests answer the game's dialogs instead of a player: the dialog (or
     // menu) as built, which the answerer fills in and closes.
     using DialogAnswerer = std::function<void(QWidget& dialog)>;

@@ -1,4 +1,4 @@
-// Playing the game's sounds: players per sound, loops, volume.
+// Playing the game's sounds: players per sound, loops, volume, speed, pan.
 
 #include "runner/runner_sounds.h"
 
@@ -11,8 +11,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <optional>
 
 #include "image_editors/media_backend.h"
+#include "runner/panned_wave.h"
 #include "storage/game.h"
 
 namespace kestrin::runner {
@@ -21,6 +24,9 @@ namespace {
 
 // More players of one sound than this only make noise.
 constexpr int kMaxVoices = 8;
+// A pan is kept in steps of a twentieth: finer steps cannot be heard, and a
+// game that pans a sound every step writes no more than 41 files of it.
+constexpr int kPanSteps = 20;
 
 bool IsPlaying(const QMediaPlayer& player) { return player.playbackState() == QMediaPlayer::PlayingState; }
 
@@ -40,23 +46,42 @@ RunnerSounds::Sound* RunnerSounds::Prepare(int index) {
     QString ending;
     for (char c : resource->FileType)
         if (std::isalnum(static_cast<unsigned char>(c))) ending += QLatin1Char(c);
-    const QString path = mFolder.filePath(QString::number(index) + (ending.isEmpty() ? QString() : "." + ending));
-    QFile file(path);
-    const std::string& data = resource->Data();
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(data.data(), static_cast<qint64>(data.size())) != static_cast<qint64>(data.size()))
-        return nullptr;
+    const QString path =
+        WriteFile(QString::number(index) + (ending.isEmpty() ? QString() : "." + ending), resource->Data());
+    if (path.isEmpty()) return nullptr;
     sound.file = path.toStdString();
     return &sound;
 }
 
-RunnerSounds::Voice& RunnerSounds::FreeVoice(Sound& sound, int buffers) {
+QString RunnerSounds::WriteFile(const QString& name, const std::string& bytes) {
+    const QString path = mFolder.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
+        return {};
+    return path;
+}
+
+std::string RunnerSounds::PannedFile(int index, Sound& sound) {
+    if (sound.pan == 0) return sound.file;
+    auto found = sound.pannedFiles.find(sound.pan);
+    if (found != sound.pannedFiles.end()) return found->second;
+    std::string path;
+    if (const std::optional<std::string> panned =
+            PannedWave(mGame.Sounds().ResourceAt(index)->Data(), static_cast<double>(sound.pan) / kPanSteps))
+        path = WriteFile(QString("%1_pan%2.wav").arg(index).arg(sound.pan), *panned).toStdString();
+    if (path.empty()) path = sound.file;
+    sound.pannedFiles[sound.pan] = path;
+    return path;
+}
+
+RunnerSounds::Voice& RunnerSounds::FreeVoice(int index, Sound& sound, int buffers) {
     for (Voice& voice : sound.voices)
         if (!IsPlaying(*voice.player)) return voice;
     if (static_cast<int>(sound.voices.size()) >= std::clamp(buffers, 1, kMaxVoices)) return sound.voices.front();
     Voice& voice = sound.voices.emplace_back();
     voice.player = std::make_unique<QMediaPlayer>();
-    voice.player->setSource(QUrl::fromLocalFile(QString::fromStdString(sound.file)));
+    voice.player->setSource(QUrl::fromLocalFile(QString::fromStdString(PannedFile(index, sound))));
     voice.player->setPlaybackRate(sound.rate);
     if (!QMediaDevices::audioOutputs().isEmpty()) {
         voice.output = new QAudioOutput(voice.player.get());
@@ -69,7 +94,7 @@ RunnerSounds::Voice& RunnerSounds::FreeVoice(Sound& sound, int buffers) {
 void RunnerSounds::Play(int index, bool loop) {
     Sound* sound = Prepare(index);
     if (!sound) return;
-    Voice& voice = FreeVoice(*sound, mGame.Sounds().ResourceAt(index)->Buffers);
+    Voice& voice = FreeVoice(index, *sound, mGame.Sounds().ResourceAt(index)->Buffers);
     voice.player->setLoops(loop ? QMediaPlayer::Infinite : QMediaPlayer::Once);
     if (voice.player->position() != 0) voice.player->setPosition(0);
     voice.player->play();
@@ -113,6 +138,24 @@ void RunnerSounds::SetRate(int index, double rate) {
     if (!sound) return;
     sound->rate = rate;
     for (Voice& voice : sound->voices) voice.player->setPlaybackRate(rate);
+}
+
+void RunnerSounds::SetPan(int index, double pan) {
+    Sound* sound = Prepare(index);
+    if (!sound) return;
+    const int steps = static_cast<int>(std::lround(std::clamp(pan, -1.0, 1.0) * kPanSteps));
+    if (steps == sound->pan) return;
+    sound->pan = steps;
+    const QUrl source = QUrl::fromLocalFile(QString::fromStdString(PannedFile(index, *sound)));
+    for (Voice& voice : sound->voices) {
+        if (voice.player->source() == source) continue;
+        const bool playing = IsPlaying(*voice.player);
+        const qint64 position = voice.player->position();
+        voice.player->setSource(source);
+        if (!playing) continue;
+        voice.player->setPosition(position);
+        voice.player->play();
+    }
 }
 
 }  // namespace kestrin::runner

@@ -2,10 +2,12 @@
 // The game's sounds played through Qt Multimedia. A sound's bytes are written
 // to a scratch folder the first time it plays; the folder goes with the
 // object. Each sound has as many players as its buffers allow, so it can
-// sound over itself. Sound reaches an audio output only when the machine has
+// sound over itself. A panned wave sound plays from a panned copy of its
+// file, one per pan in twentieths, written when first needed. Sound reaches an audio output only when the machine has
 // an output device, since playing into a missing device brings the program
 // down.
 
+#include <QString>
 #include <QTemporaryDir>
 
 #include <map>
@@ -41,6 +43,10 @@ public:
     void Forget(int sound);
     // How fast (and so how high) the sound plays, 1 as recorded; kept for later plays.
     void SetRate(int sound, double rate);
+    // From -1 (left only) to 1 (right only); kept for later plays. Playing
+    // voices go on from where they are. A sound that is not an uncompressed
+    // wave file plays from both sides as recorded.
+    void SetPan(int sound, double pan);
 
 private:
     struct Voice {
@@ -48,14 +54,20 @@ private:
         QAudioOutput* output = nullptr;  // owned by the player
     };
     struct Sound {
-        std::string file;
+        std::string file;  // as recorded
         std::vector<Voice> voices;
         double volume = 1;
         double rate = 1;
+        int pan = 0;  // in twentieths, right positive
+        std::map<int, std::string> pannedFiles;
     };
     // The sound with its file written, or null.
     Sound* Prepare(int sound);
-    Voice& FreeVoice(Sound& sound, int buffers);
+    // The file the sound plays from at its pan: the recorded one when it
+    // cannot be panned.
+    std::string PannedFile(int index, Sound& sound);
+    QString WriteFile(const QString& name, const std::string& bytes);
+    Voice& FreeVoice(int index, Sound& sound, int buffers);
 
     Game& mGame;
     QTemporaryDir mFolder;

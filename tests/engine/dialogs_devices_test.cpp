@@ -1,7 +1,7 @@
 // The dialogs reach the shell with their texts and answer what it answers
 // (headless play: one line each and the default); the message settings are
 // kept for the shell; the devices this system lacks answer as missing; the
-// Num Lock state and a sound's speed.
+// Num Lock state and a sound's speed and pan.
 
 #include <gtest/gtest.h>
 
@@ -49,6 +49,9 @@ public:
     void SetSoundRate(int sound, double rate) override {
         calls.push_back("rate " + std::to_string(sound) + " " + std::to_string(rate));
     }
+    void SetSoundPan(int sound, double pan) override {
+        calls.push_back("pan " + std::to_string(sound) + " " + std::to_string(pan));
+    }
     std::vector<std::string> calls;
     int pressed = 2;
 };
@@ -86,6 +89,8 @@ TEST(DialogFunctions, DialogsAskTheShellAndAnswerWhatItAnswers) {
         {"get_directory_alt('Where?', '/')", std::string("/tmp"), "folder Where? /"},
         {"sound_frequency(beep, 1)", 0.0, "rate 0 2.000000"},
         {"sound_frequency(beep, -50)", 0.0, "rate 0 0.250000"},
+        {"sound_pan(beep, -0.25)", 0.0, "pan 0 -0.250000"},
+        {"sound_pan(beep, 7)", 0.0, "pan 0 1.000000"},
     };
     for (const Case& c : cases) {
         shell.calls.clear();
@@ -101,7 +106,7 @@ TEST(DialogFunctions, DialogsAskTheShellAndAnswerWhatItAnswers) {
     // A button outside the three counts as none pressed; a missing sound is left alone.
     shell.pressed = 7;
     shell.calls.clear();
-    EXPECT_EQ(g.Run("show_message_ext('x', 'a', 'b', 'c') + sound_frequency(99, 1)").Real(), 0);
+    EXPECT_EQ(g.Run("show_message_ext('x', 'a', 'b', 'c') + sound_frequency(99, 1) + sound_pan(99, 1)").Real(), 0);
     EXPECT_EQ(shell.calls.size(), 1u);
     EXPECT_TRUE(shell.messages.empty()) << shell.messages.front();
 }

@@ -254,12 +254,12 @@ TEST(ScriptWorld, UnsetVariablesAreErrorsUnlessTheOptionsMakeThemZero) {
 TEST(ScriptWorld, AFunctionThisRunnerLacksIsReportedNotIgnored) {
     TestGame t;
     const int o = t.AddObject("player");
-    t.AddCode(o, kEventCreate, 0, "sound_pan(0, 1);");
+    t.AddCode(o, kEventCreate, 0, "external_free('x.dll');");
     const int room = t.AddRoom("room");
     t.Place(room, o, 0, 0);
     auto world = t.Start();
     ASSERT_EQ(t.shell.messages.size(), 1u);
-    EXPECT_NE(t.shell.messages[0].find("Function sound_pan is not available in this runner"), std::string::npos)
+    EXPECT_NE(t.shell.messages[0].find("Function external_free is not available in this runner"), std::string::npos)
         << t.shell.messages[0];
 }
 

@@ -105,7 +105,7 @@ TEST_F(CliLanguage, CheckPrintsNameFindingsThenScriptErrorsAndFails) {
 
 TEST_F(CliLanguage, CheckWarnsOfFunctionsTheRunnerDoesNotProvide) {
     const std::string path = SaveTestGame("lacking.ksd", [](Game& game) {
-        AddScript(game, "scr_draw", "sound_pan(0, 1);\r\ndraw_sprite(0, 0, x, y);");
+        AddScript(game, "scr_draw", "external_free('x.dll');\r\ndraw_sprite(0, 0, x, y);");
         const int object = Add(game, ResourceKind::Object, "obj_saver");
         CEvent& step = *game.Objects().ResourceAt(object)->GetEvent(3, 0);
         CAction& call = step.AddAction(0, 0);
@@ -122,7 +122,7 @@ TEST_F(CliLanguage, CheckWarnsOfFunctionsTheRunnerDoesNotProvide) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out,
               "<No name conflicts were found>\n<No errors were found>\n"
-              "Warning: script scr_draw calls sound_pan, which the game runner does not provide\n"
+              "Warning: script scr_draw calls external_free, which the game runner does not provide\n"
               "Warning: object obj_saver, Step Event, action 1 calls mplay_end, which the game runner does not "
               "provide\n"
               "Warning: object obj_saver, Step Event, action 2 calls mplay_init_ipx, which the game runner does not "

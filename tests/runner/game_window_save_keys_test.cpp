@@ -109,7 +109,7 @@ std::string SilentWave() {
     return bytes;
 }
 
-TEST(RunnerSounds, SoundsPlayOverEachOtherLoopAndStop) {
+TEST(RunnerSounds, SoundsPlayOverEachOtherLoopPanAndStop) {
     TestGame t;
     test::TempDir dir;
     const int sound = t.game.Tree().AddResourceNode(nullptr, kTypeSounds)->Data.Index;
@@ -124,6 +124,12 @@ TEST(RunnerSounds, SoundsPlayOverEachOtherLoopAndStop) {
     EXPECT_FALSE(shell.SoundPlaying(sound));
     shell.PlaySound(sound, true);
     shell.SetSoundVolume(sound, 0.5);
+    EXPECT_TRUE(shell.SoundPlaying(sound));
+    // A playing sound moves to its panned copy and goes on; so do later plays.
+    shell.SetSoundPan(sound, -0.5);
+    EXPECT_TRUE(shell.SoundPlaying(sound));
+    shell.StopSound(sound);
+    shell.PlaySound(sound, false);
     EXPECT_TRUE(shell.SoundPlaying(sound));
     shell.StopAllSounds();
     EXPECT_FALSE(shell.SoundPlaying(sound));
