@@ -22,7 +22,6 @@
 // nothing to discard, as every resource stays in memory.
 
 #include <cmath>
-#include <cstdio>
 #include <unistd.h>
 
 #include "engine/game_shell.h"
@@ -119,7 +118,7 @@ Value ClipboardSetText(FunctionCall& call) {
 }
 
 Value ShowDebugMessage(FunctionCall& call) {
-    std::fprintf(stderr, "%s\n", call.Text(0).c_str());
+    call.world.Shell().DebugMessage(call.Text(0));
     return 0.0;
 }
 

@@ -3,6 +3,7 @@
 // the error log, sounds, the game information. The Qt runner answers with
 // windows and Qt Multimedia; headless play writes messages to standard output.
 
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -119,6 +120,9 @@ public:
     virtual void SetSoundRate(int /*sound*/, double /*rate*/) {}
     // Where a sound is heard, from -1 (left only) through 0 (both sides) to 1 (right only).
     virtual void SetSoundPan(int /*sound*/, double /*pan*/) {}
+    // A message of show_debug_message: on standard error, and in the debug
+    // window when there is one.
+    virtual void DebugMessage(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
 
 private:
     std::vector<std::string> mCommandLine;

@@ -348,6 +348,21 @@ bool ScriptSide::Evaluate(const std::string& expression, Instance* self, Value& 
     return true;
 }
 
+bool ScriptSide::Execute(const std::string& code, std::string& error) {
+    const Compiled& compiled = mImpl->Compile(code);
+    if (!compiled.code) {
+        error = "line " + std::to_string(compiled.line) + ": " + compiled.error;
+        return false;
+    }
+    RunResult result = mImpl->mInterpreter.Run(*compiled.code, kNoone, kNoone);
+    if (!result.ok) {
+        error = (result.error.script.empty() ? std::string() : "in script " + result.error.script + ", ") + "line " +
+                std::to_string(result.error.line) + ": " + result.error.message;
+        return false;
+    }
+    return true;
+}
+
 }  // namespace kestrin::engine
 
 namespace kestrin::engine {

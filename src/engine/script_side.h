@@ -40,6 +40,10 @@ public:
     // The value of an expression in an instance (or in none); false with the
     // error text. For checks from outside the game, such as tests.
     bool Evaluate(const std::string& expression, Instance* self, Value& value, std::string& error);
+    // Runs a piece of code from outside the game (the debug window) with no
+    // instance as self; false with the error text, which is left to the
+    // caller rather than reported as the game's own.
+    bool Execute(const std::string& code, std::string& error);
 
     // The names the code uses and the plain global variables, for saving and
     // loading the game.

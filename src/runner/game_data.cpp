@@ -79,6 +79,8 @@ bool ParseGameData(std::vector<std::uint8_t>& tail, GameData& data, std::string&
     data.Body.Write(tail.data() + bodyAt, static_cast<std::size_t>(bodySize));
     data.Body.SetPosition(0);
     data.TrailingBytes = tail.size() - bodyAt - static_cast<std::size_t>(bodySize);
+    // The body starts as a game file does: magic, version, the debug flag.
+    data.Debug = bodySize >= 12 && Int32At(tail, bodyAt + 8) != 0;
     return true;
 }
 

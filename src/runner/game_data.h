@@ -14,6 +14,7 @@ struct GameData {
     std::int32_t Seed = 0;
     CStream Body;  // the game body, decoded, positioned at its start
     std::size_t TrailingBytes = 0;
+    bool Debug = false;  // built for debugging: the game plays with the debug window
 };
 
 // Reads the game data of the executable at the path; false with a reason when

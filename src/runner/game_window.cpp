@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "engine/debug_session.h"
 #include "engine/game_shell.h"
 #include "engine/world.h"
 #include "runner/information_window.h"
@@ -195,6 +196,7 @@ void GameWindow::Tick() {
         close();
         return;
     }
+    if (mDebug && !mDebug->TakeStep()) return;
     mInStep = true;
     const QImage oldFrame = mFrame;
     Redraw(true);

@@ -27,8 +27,9 @@ class Game;
 }  // namespace kestrin
 
 namespace kestrin::engine {
+class DebugSession;
 class World;
-}
+}  // namespace kestrin::engine
 
 namespace kestrin::runner {
 
@@ -70,6 +71,11 @@ public:
     // Drawing, dialogs and devices: the game information was replaced, so
     // its window is made afresh when next shown.
     void ForgetInformation();
+    // The game is debugged: the session may hold its steps back.
+    void SetDebugSession(engine::DebugSession* session) { mDebug = session; }
+    // Whether a step of the game is under way (a box of the game may run
+    // events meanwhile): nothing else may run the game's code then.
+    bool InStep() const { return mInStep; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -109,6 +115,7 @@ private:
     // The window lost the focus and the options freeze the game meanwhile.
     bool mFrozen = false;
     std::string mSaveFile;
+    engine::DebugSession* mDebug = nullptr;
 };
 
 }  // namespace kestrin::runner

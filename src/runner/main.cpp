@@ -5,7 +5,7 @@
 // error, and in a message box titled as the game where someone can see one)
 // with exit code 1.
 //
-//   kestrin-runner [GAME.ksd] [--headless --steps N [--seed S] [--input FILE]] [-- GAME ARGUMENTS]
+//   kestrin-runner [GAME.ksd] [--debug] [--headless --steps N [--seed S] [--input FILE]] [-- GAME ARGUMENTS]
 //
 // The game sees the whole command line as its parameters; what follows "--"
 // is left to the game alone.
@@ -13,6 +13,9 @@
 // Beside the game (the game file, or the executable carrying it) the window
 // runner keeps the high-score table, NAME_highscores.dat, and the file F5
 // saves to and F6 loads from, _save.sav.
+//
+// A game built for debugging, or any game with --debug, plays with the
+// debug window beside it.
 //
 // Headless play needs no display: messages go to standard output, one line
 // each, and a JSON summary of the world ends the output.
@@ -25,6 +28,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QScreen>
 
 #include <chrono>
 #include <cstdio>
@@ -39,8 +43,10 @@
 #include <vector>
 
 #include "build/executable_name.h"
+#include "engine/debug_session.h"
 #include "engine/headless.h"
 #include "engine/world.h"
+#include "runner/debug_window.h"
 #include "runner/game_data.h"
 #include "runner/game_window.h"
 #include "runner/loading_window.h"
@@ -91,6 +97,7 @@ int Fail(const std::unique_ptr<QApplication>& app, const std::string& reason, co
 struct CommandLine {
     std::string gameFile;  // empty: the game inside the executable
     bool headless = false;
+    bool debug = false;
     long long steps = -1;
     unsigned long long seed = 0;
     std::string inputFile;
@@ -116,6 +123,8 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& line, std::string& err
         long long number = 0;
         if (arg == "--headless") {
             line.headless = true;
+        } else if (arg == "--debug") {
+            line.debug = true;
         } else if (arg == "--steps" || arg == "--seed") {
             if (!hasValue || !ReadNumber(argv[++i], number) || number < 0) {
                 error = arg + " needs a whole number from 0";
@@ -192,6 +201,7 @@ int main(int argc, char** argv) {
         if (line.gameFile.empty()) {
             kestrin::runner::GameData data;
             if (!kestrin::runner::ReadGameData("/proc/self/exe", data, error)) return Fail(app, error);
+            line.debug = line.debug || data.Debug;
             if (!kestrin::runner::LoadRunnerGame(data, game, libraryCode, error, progress)) return Fail(app, error);
         } else if (!kestrin::runner::LoadGameFile(line.gameFile, game, libraryCode, error, progress)) {
             return Fail(app, error);
@@ -215,8 +225,26 @@ int main(int argc, char** argv) {
     shell.SetWindow(&window);
     window.SetSaveFile((folder / "_save.sav").string());
     window.setWindowTitle(TitleOf(room->Caption));
+    std::unique_ptr<kestrin::engine::DebugSession> debugSession;
+    if (line.debug) {
+        // Made before the game starts, so the messages of its first events are kept.
+        debugSession = std::make_unique<kestrin::engine::DebugSession>(world);
+        shell.SetDebugSession(debugSession.get());
+        window.SetDebugSession(debugSession.get());
+    }
     if (!window.Start(room->Width, room->Height)) return 0;  // ended while starting
     window.setWindowTitle(TitleOf(world.Caption()));
+    std::unique_ptr<kestrin::runner::DebugWindow> debugWindow;
+    if (debugSession) {
+        debugWindow = std::make_unique<kestrin::runner::DebugWindow>(*debugSession, window);
+        // At the screen's right edge, as the game window is placed at its centre;
+        // the margin leaves room for the window's frame.
+        if (const QScreen* screen = window.screen()) {
+            const QRect area = screen->availableGeometry();
+            debugWindow->move(area.right() - debugWindow->width() - 24, area.top() + 8);
+        }
+        debugWindow->show();
+    }
     if (HasValue(kSnapshotVariable)) {
         QString file = QString::fromLocal8Bit(std::getenv(kSnapshotVariable));
         if (!window.Frame().save(file, "PNG")) {

@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/debug_session.h"
 #include "runner/game_window.h"
 #include "runner/highscore_dialog.h"
 #include "runner/runner_dialogs.h"
@@ -274,6 +275,11 @@ void RunnerShell::InformationChanged() {
 void RunnerShell::SetSoundRate(int sound, double rate) { mSounds->SetRate(sound, rate); }
 
 void RunnerShell::SetSoundPan(int sound, double pan) { mSounds->SetPan(sound, pan); }
+
+void RunnerShell::DebugMessage(const std::string& text) {
+    GameShell::DebugMessage(text);
+    if (mDebugSession) mDebugSession->AddMessage(text);
+}
 
 }  // namespace kestrin::runner
 

@@ -2,7 +2,7 @@
 // What the game asks of the window runner: messages and questions in boxes
 // (on standard output where no one could answer a box), the error log file
 // game_errors.log, sounds, the high-score table kept beside the game, the
-// game information and waiting.
+// game information, waiting, and the debug window's messages.
 
 #include <functional>
 #include <memory>
@@ -16,6 +16,10 @@ class QString;
 
 namespace kestrin {
 class Game;
+}
+
+namespace kestrin::engine {
+class DebugSession;
 }
 
 class QDialog;
@@ -90,6 +94,9 @@ public:
     void InformationChanged() override;
     void SetSoundRate(int sound, double rate) override;
     void SetSoundPan(int sound, double pan) override;
+    void DebugMessage(const std::string& text) override;
+    // The game is debugged: its debug messages go to the session too.
+    void SetDebugSession(engine::DebugSession* session) { mDebugSession = session; }
     // Tests answer the game's dialogs instead of a player: the dialog (or
     // menu) as built, which the answerer fills in and closes.
     using DialogAnswerer = std::function<void(QWidget& dialog)>;
@@ -111,6 +118,7 @@ private:
     std::unique_ptr<RunnerSounds> mSounds;
     std::string mHighscoreFile;
     GameWindow* mWindow = nullptr;
+    engine::DebugSession* mDebugSession = nullptr;
     RunnerSettings mSettings;
 };
 
