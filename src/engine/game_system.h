@@ -1,7 +1,8 @@
 #pragma once
 // What a running game has open or has chosen on the system: its text and
 // binary files (by handle), the one file of the single-file functions, a
-// file search under way, the open ini file, and the settings root.
+// file search under way, the open ini file, the settings root, and the
+// multiplayer connection (made at the first multiplayer function).
 
 #include <array>
 #include <memory>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "engine/ini_file.h"
+#include "engine/multiplayer.h"
 #include "engine/open_files.h"
 
 namespace kestrin::engine {
@@ -28,6 +30,8 @@ struct GameSystem {
     std::string iniPath;
 
     int settingsRoot = 0;
+
+    std::unique_ptr<Multiplayer> multiplayer;
 
     // Writes the open ini file when it changed; false with the error text
     // when it could not be written.

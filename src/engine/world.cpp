@@ -359,6 +359,8 @@ void World::Step(Canvas* canvas) {
         ~ForgetCanvas() { canvas = nullptr; }
     } forget{mFrameCanvas};
     mInput.BeginStep();
+    // Messages, data and players of a network session arrive between steps.
+    if (Multiplayer* network = mShell.System().multiplayer.get()) network->Pump();
     if (mGame.Options.QuitKey && mInput.Pressed(kKeyEscape)) {
         EndGame();
         return;

@@ -44,6 +44,7 @@ std::vector<WorldFunctionEntry> WorldFunctions() {
     AddCollisionShapeFunctions(table);
     AddActivationFunctions(table);
     AddPlanningFunctions(table);
+    AddMultiplayerFunctions(table);
     return table;
 }
 

@@ -110,12 +110,12 @@ TEST_F(CliLanguage, CheckWarnsOfFunctionsTheRunnerDoesNotProvide) {
         CEvent& step = *game.Objects().ResourceAt(object)->GetEvent(3, 0);
         CAction& call = step.AddAction(0, 0);
         call.ExecKind = 1;
-        call.ExecText1 = "mplay_end";
+        call.ExecText1 = "external_call0";
         CAction& code = step.AddAction(0, 0);
         code.Kind = 7;
         code.ArgCount = 1;
         code.ArgKind[0] = 1;
-        code.ArgValue[0] = "if (keyboard_check(vk_f5)) mplay_init_ipx(); mplay_init_ipx();";
+        code.ArgValue[0] = "if (keyboard_check(vk_f5)) external_call1(0, 1); external_call1(0, 2);";
     });
     CliResult result = RunCli("check " + path);
     // Warnings do not make the check fail: the game runs and reports the call when it happens.
@@ -123,9 +123,9 @@ TEST_F(CliLanguage, CheckWarnsOfFunctionsTheRunnerDoesNotProvide) {
     EXPECT_EQ(result.out,
               "<No name conflicts were found>\n<No errors were found>\n"
               "Warning: script scr_draw calls external_free, which the game runner does not provide\n"
-              "Warning: object obj_saver, Step Event, action 1 calls mplay_end, which the game runner does not "
+              "Warning: object obj_saver, Step Event, action 1 calls external_call0, which the game runner does not "
               "provide\n"
-              "Warning: object obj_saver, Step Event, action 2 calls mplay_init_ipx, which the game runner does not "
+              "Warning: object obj_saver, Step Event, action 2 calls external_call1, which the game runner does not "
               "provide\n");
 }
 
