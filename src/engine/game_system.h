@@ -2,13 +2,15 @@
 // What a running game has open or has chosen on the system: its text and
 // binary files (by handle), the one file of the single-file functions, a
 // file search under way, the open ini file, the settings root, and the
-// multiplayer connection (made at the first multiplayer function).
+// multiplayer connection and the external libraries (each made when the
+// game first asks for it).
 
 #include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/external_libraries.h"
 #include "engine/ini_file.h"
 #include "engine/multiplayer.h"
 #include "engine/open_files.h"
@@ -32,6 +34,7 @@ struct GameSystem {
     int settingsRoot = 0;
 
     std::unique_ptr<Multiplayer> multiplayer;
+    std::unique_ptr<ExternalLibraries> externals;
 
     // Writes the open ini file when it changed; false with the error text
     // when it could not be written.

@@ -12,7 +12,6 @@
 // IPX, modems and serial cables do not exist here: only TCP/IP connects.
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <netinet/in.h>
 #include <string>
@@ -151,7 +150,7 @@ private:
     std::vector<Player> mPlayers;
     std::vector<Found> mFound;
     std::vector<Value> mData;
-    std::deque<Received> mInbox;
+    std::vector<Received> mInbox;  // in order of arrival
     Received mCurrent;
 };
 

@@ -38,8 +38,9 @@ const std::set<std::string, std::less<>>& WorldFunctionNames() {
 
 class Finder {
 public:
+    explicit Finder(const ProvidedCheck& provides) : mProvides(provides) {}
     void Function(const std::string& where, const std::string& name) {
-        if (TableFunctions().count(name) && !RunnerProvides(name) && mSeen.insert(where + '\n' + name).second)
+        if (TableFunctions().count(name) && !mProvides(name) && mSeen.insert(where + '\n' + name).second)
             uses.push_back({where, name});
     }
     // Names followed by an opening parenthesis.
@@ -64,6 +65,7 @@ public:
     std::vector<FunctionUse> uses;
 
 private:
+    const ProvidedCheck& mProvides;
     std::set<std::string> mSeen;
 };
 
@@ -74,8 +76,8 @@ bool RunnerProvides(std::string_view function) {
            IsActionFunction(function);
 }
 
-std::vector<FunctionUse> UnprovidedFunctionUses(Game& game) {
-    Finder finder;
+std::vector<FunctionUse> UnprovidedFunctionUses(Game& game, const ProvidedCheck& provides) {
+    Finder finder(provides);
     for (int i = 0; i < game.Scripts().ResourceCount(); ++i)
         if (const CScript* script = game.Scripts().ResourceAt(i))
             finder.Code("script " + game.Scripts().ResourceName(i), script->Code);

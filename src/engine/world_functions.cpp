@@ -45,6 +45,7 @@ std::vector<WorldFunctionEntry> WorldFunctions() {
     AddActivationFunctions(table);
     AddPlanningFunctions(table);
     AddMultiplayerFunctions(table);
+    AddExternalFunctions(table);
     return table;
 }
 

@@ -75,6 +75,7 @@ void AddCollisionShapeFunctions(std::vector<WorldFunctionEntry>& table);
 void AddActivationFunctions(std::vector<WorldFunctionEntry>& table);
 void AddPlanningFunctions(std::vector<WorldFunctionEntry>& table);
 void AddMultiplayerFunctions(std::vector<WorldFunctionEntry>& table);
+void AddExternalFunctions(std::vector<WorldFunctionEntry>& table);
 
 // The drawing functions' font as the game values set it.
 TextFont GameFont(const GameValues& values);

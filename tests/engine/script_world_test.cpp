@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
+#include <string_view>
 
 #include "actions/action_registry.h"
 #include "engine/runner_coverage.h"
 #include "engine_fixture.h"
+#include "language/builtin_tables.h"
 #include "platform/recording_ui.h"
 #include "resources/event_types.h"
 
@@ -251,16 +254,38 @@ TEST(ScriptWorld, UnsetVariablesAreErrorsUnlessTheOptionsMakeThemZero) {
     }
 }
 
-TEST(ScriptWorld, AFunctionThisRunnerLacksIsReportedNotIgnored) {
+// A function added to the tables without a runner to go with it fails here.
+TEST(ScriptWorld, EveryFunctionOfTheTablesIsProvided) {
+    for (const BuiltinFunction& function : BuiltinFunctions())
+        EXPECT_TRUE(RunnerProvides(function.name)) << function.name;
+}
+
+// What `kestrin-cli check` would warn of, for a runner that lacked some of
+// them: each place and function once.
+TEST(ScriptWorld, CallsOfFunctionsARunnerLacksAreFoundInEveryPlace) {
     TestGame t;
-    const int o = t.AddObject("player");
-    t.AddCode(o, kEventCreate, 0, "external_free('x.dll');");
-    const int room = t.AddRoom("room");
-    t.Place(room, o, 0, 0);
-    auto world = t.Start();
-    ASSERT_EQ(t.shell.messages.size(), 1u);
-    EXPECT_NE(t.shell.messages[0].find("Function external_free is not available in this runner"), std::string::npos)
-        << t.shell.messages[0];
+    const int script = t.game.Tree().AddResourceNode(nullptr, kTypeScripts)->Data.Index;
+    t.game.Scripts().RenameResource(script, "scr_draw");
+    t.game.Scripts().ResourceAt(script)->Code = "external_free('x.dll');\r\ndraw_sprite(0, 0, x, y);";
+    const int saver = t.AddObject("obj_saver");
+    CAction& call = t.Object(saver).GetEvent(kEventStep, 0)->AddAction(0, 0);
+    call.ExecKind = 1;
+    call.ExecText1 = "external_call0";
+    t.AddCode(saver, kEventStep, 0, "if (keyboard_check(vk_f5)) external_call1(0, 1); external_call1(0, 2);");
+    const int room = t.AddRoom("level");
+    t.Room(room).CreationCode = "mplay_end(); draw_sprite(0, 0, 1, 1);";
+    const std::set<std::string, std::less<>> lacking{"external_free", "external_call0", "external_call1", "mplay_end"};
+    const std::vector<FunctionUse> uses =
+        UnprovidedFunctionUses(t.game, [&](std::string_view name) { return !lacking.count(name); });
+    std::vector<std::string> found;
+    for (const FunctionUse& use : uses) found.push_back(use.where + ": " + use.function);
+    EXPECT_EQ(found, (std::vector<std::string>{
+                         "script scr_draw: external_free",
+                         "object obj_saver, Step Event, action 1: external_call0",
+                         "object obj_saver, Step Event, action 2: external_call1",
+                         "room level, creation code: mplay_end",
+                     }));
+    EXPECT_TRUE(UnprovidedFunctionUses(t.game).empty()) << "this runner lacks none of them";
 }
 
 }  // namespace
