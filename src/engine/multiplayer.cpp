@@ -368,7 +368,8 @@ std::string Multiplayer::NameOf(int id) const {
 bool Multiplayer::Send(const Value& player, int id, const Value& value) {
     Pump();
     const int to = PlayerIdOf(player);
-    if (to < 0 || to == mOwnId) return false;
+    // Before the welcome a joiner has no id yet, and 0 is everyone.
+    if (to < 0 || (to != 0 && to == mOwnId)) return false;
     if (mStatus == kJoined) {
         if (to != 0 && NameOf(to).empty()) return false;
         Queue(mHost, WireWriter(WireKind::Message).Int(to).Int(id).Val(value).Frame());

@@ -172,10 +172,12 @@ TEST(Multiplayer, AFullSessionAndAnotherGamesSessionAreNotJoined) {
     auto cy = s.Joined("Cy", {bob.get()});
     auto dee = s.Player();
     ASSERT_EQ(dee->FindSessions(), 1);
-    dee->JoinSession(0, "Dee");
+    EXPECT_TRUE(dee->JoinSession(0, "Dee")) << "the host has not answered yet";
+    EXPECT_TRUE(dee->Send(0.0, 1, 1.0)) << "to everyone, before the welcome";
     EXPECT_TRUE(Settle({&s.host, dee.get()}, [&] { return dee->SessionStatus() == Multiplayer::kNoSession; }))
         << "the host refuses a fourth player of three";
     EXPECT_EQ(s.host.PlayerCount(), 3);
+    EXPECT_EQ(s.host.MessageCount(0.0), 0) << "nothing is taken from a player refused";
 
     auto other = s.Player(kGame + 1);
     other->SetWaits(0, 200);
