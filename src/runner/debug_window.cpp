@@ -117,9 +117,10 @@ bool DebugWindow::GameFree(const char* what) {
 }
 
 void DebugWindow::Refresh() {
+    // The messages wait in the session while the window is closed.
+    if (!isVisible()) return;
     // Messages come whatever the game is doing; values only between steps.
-    for (const std::string& line : mSession.MessagesFrom(mMessagesShown)) mMessages->appendPlainText(FromModel(line));
-    mMessagesShown = mSession.MessageCount();
+    ShowNewMessages();
     if (mGame.InStep()) return;
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - mStarted;
     mSession.Sample(elapsed.count());
@@ -181,7 +182,16 @@ void DebugWindow::TogglePause() {
 
 void DebugWindow::Step() { mSession.AskForStep(); }
 
-void DebugWindow::Log(const QString& line) { mMessages->appendPlainText(line); }
+void DebugWindow::ShowNewMessages() {
+    for (const std::string& line : mSession.MessagesFrom(mMessagesShown)) mMessages->appendPlainText(FromModel(line));
+    mMessagesShown = mSession.MessageCount();
+}
+
+void DebugWindow::Log(const QString& line) {
+    // The game's messages so far come first, so the log keeps the order things happened in.
+    ShowNewMessages();
+    mMessages->appendPlainText(line);
+}
 
 void DebugWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete && mWatches->hasFocus()) {

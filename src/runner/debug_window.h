@@ -45,6 +45,7 @@ private:
     // Whether the game's code may run now; says so in the log when not.
     bool GameFree(const char* what);
     void ShowWatches();
+    void ShowNewMessages();
     void Log(const QString& line);
 
     engine::DebugSession& mSession;
