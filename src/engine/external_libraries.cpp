@@ -15,8 +15,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <utility>
+
+#include "platform/file_system.h"
 
 namespace kestrin::engine {
 
@@ -70,22 +71,13 @@ R Dispatch(void* function, std::size_t texts, std::size_t reals, const char* con
     }
 }
 
-bool EndsWithDll(const std::string& file) {
-    if (file.size() < 4) return false;
-    std::string ending = file.substr(file.size() - 4);
-    for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ending == ".dll";
-}
-
 // The files to try for a library, in order.
 std::vector<std::string> Candidates(const std::string& file) {
     std::vector<std::string> names{file};
-    if (EndsWithDll(file)) {
-        const std::size_t slash = file.rfind('/');
-        const std::string folder = slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
-        const std::string stem = file.substr(folder.size(), file.size() - folder.size() - 4);
-        names.push_back(folder + stem + ".so");
-        names.push_back(folder + "lib" + stem + ".so");
+    if (LowerFileExt(file) == ".dll") {
+        const std::string stem = ChangeFileExt(ExtractFileName(file), "");
+        names.push_back(ChangeFileExt(file, ".so"));
+        names.push_back(ExtractFilePath(file) + "lib" + stem + ".so");
     }
     std::vector<std::string> files;
     for (const std::string& name : names) {

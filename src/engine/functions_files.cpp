@@ -225,8 +225,6 @@ Value BinWriteByte(FunctionCall& call) {
 
 // --- files and folders --------------------------------------------------
 
-Value Truth(bool value) { return value ? 1.0 : 0.0; }
-
 Value Exists(FunctionCall& call) { return Truth(FileExists(call.Text(0))); }
 Value Delete(FunctionCall& call) { return Truth(FileExists(call.Text(0)) && DeleteFile(call.Text(0))); }
 Value Rename(FunctionCall& call) {

@@ -20,8 +20,6 @@ Multiplayer& Network(FunctionCall& call) {
     return *network;
 }
 
-Value Truth(bool value) { return value ? 1.0 : 0.0; }
-
 Value Unavailable(FunctionCall&) { return 0.0; }
 
 Value InitTcpip(FunctionCall& call) { return Truth(Network(call).InitTcpip(call.Text(0))); }
@@ -38,10 +36,9 @@ Value SessionCreate(FunctionCall& call) {
 Value SessionFind(FunctionCall& call) { return static_cast<double>(Network(call).FindSessions()); }
 Value SessionName(FunctionCall& call) { return Network(call).SessionName(call.Int(0)); }
 Value SessionJoin(FunctionCall& call) { return Truth(Network(call).JoinSession(call.Int(0), call.Text(1))); }
-Value SessionMode(FunctionCall& call) {
-    Network(call).SetSessionMode(call.Bool(0));
-    return 0.0;
-}
+// Whether the host may move to another player when it leaves: a session
+// always ends with its host here, so there is nothing to choose.
+Value SessionMode(FunctionCall&) { return 0.0; }
 Value SessionStatus(FunctionCall& call) { return static_cast<double>(Network(call).SessionStatus()); }
 Value SessionEnd(FunctionCall& call) {
     Network(call).EndSession();

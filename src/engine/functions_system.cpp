@@ -39,8 +39,6 @@ constexpr std::size_t kMaxSettingPath = 1024;
 constexpr std::size_t kMaxSettingText = 1 << 20;
 constexpr const char* kRootNames[] = {"user", "machine", "classes", "users"};
 
-Value Truth(bool value) { return value ? 1.0 : 0.0; }
-
 Value ParameterCount(FunctionCall& call) {
     const auto& line = call.world.Shell().CommandLine();
     return line.empty() ? 0.0 : static_cast<double>(line.size() - 1);

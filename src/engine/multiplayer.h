@@ -53,9 +53,6 @@ public:
     int FindSessions();
     std::string SessionName(int found) const;
     bool JoinSession(int found, const std::string& playerName);
-    // Whether the host may move to another player when it leaves; kept, but
-    // the session always ends with its host.
-    void SetSessionMode(bool moveHost) { mMoveHost = moveHost; }
     Status SessionStatus();
     void EndSession();
 
@@ -135,7 +132,6 @@ private:
     bool mTcpip = false;
     sockaddr_in mLookAt{};
     Status mStatus = kNoSession;
-    bool mMoveHost = false;
     int mJoinWait = 3000, mFindWait = 1000;
 
     std::string mSessionName;

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "stream/little_endian.h"
+
 namespace kestrin::engine {
 
 namespace {
@@ -11,15 +13,7 @@ namespace {
 constexpr char kRealTag = 0;
 constexpr char kTextTag = 1;
 
-void PutInt(std::string& bytes, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes += static_cast<char>(value >> (8 * i) & 0xFF);
-}
-
-std::uint32_t IntAt(const std::string& bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
+void PutInt(std::string& bytes, std::uint32_t value) { AppendLittleEndian(bytes, value, 4); }
 
 }  // namespace
 
@@ -69,9 +63,9 @@ bool WireReader::Take(void* bytes, std::size_t size) {
 }
 
 bool WireReader::Int(std::int32_t& value) {
-    unsigned char bytes[4];
+    char bytes[4];
     if (!Take(bytes, 4)) return false;
-    value = static_cast<std::int32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t(bytes[3]) << 24);
+    value = static_cast<std::int32_t>(ReadLittleEndian(std::string_view(bytes, 4), 0, 4));
     return true;
 }
 
@@ -109,7 +103,7 @@ bool WireReader::Val(Value& value) {
 bool TakeFrames(std::string& buffer, std::vector<std::string>& bodies) {
     std::size_t at = 0;
     while (buffer.size() - at >= 4) {
-        const std::size_t size = IntAt(buffer, at);
+        const std::size_t size = ReadLittleEndian(buffer, at, 4);
         if (size > kMaxFrame) return false;
         if (buffer.size() - at - 4 < size) break;
         bodies.emplace_back(buffer, at + 4, size);

@@ -77,6 +77,9 @@ void AddPlanningFunctions(std::vector<WorldFunctionEntry>& table);
 void AddMultiplayerFunctions(std::vector<WorldFunctionEntry>& table);
 void AddExternalFunctions(std::vector<WorldFunctionEntry>& table);
 
+// A condition's answer as the language gives it: 1 or 0.
+inline Value Truth(bool value) { return value ? 1.0 : 0.0; }
+
 // The drawing functions' font as the game values set it.
 TextFont GameFont(const GameValues& values);
 

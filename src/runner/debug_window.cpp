@@ -15,6 +15,7 @@
 
 #include <string>
 
+#include "app/text_convert.h"
 #include "engine/debug_session.h"
 #include "runner/game_window.h"
 
@@ -23,12 +24,6 @@ namespace kestrin::runner {
 namespace {
 
 constexpr int kRefreshMilliseconds = 250;
-
-QString FromModel(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToModel(const QString& text) { return text.toLatin1().toStdString(); }
 
 QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
@@ -124,7 +119,7 @@ void DebugWindow::Refresh() {
     if (mGame.InStep()) return;
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - mStarted;
     mSession.Sample(elapsed.count());
-    mStatus->setText(FromModel(mSession.Status()));
+    mStatus->setText(ToQt(mSession.Status()));
     mSession.Refresh();
     ShowWatches();
 }
@@ -135,8 +130,8 @@ void DebugWindow::ShowWatches() {
     while (mWatches->topLevelItemCount() < static_cast<int>(watches.size())) new QTreeWidgetItem(mWatches);
     for (std::size_t i = 0; i < watches.size(); ++i) {
         QTreeWidgetItem* item = mWatches->topLevelItem(static_cast<int>(i));
-        const QString expression = FromModel(watches[i].expression);
-        const QString value = FromModel(watches[i].value);
+        const QString expression = ToQt(watches[i].expression);
+        const QString value = ToQt(watches[i].value);
         // Only what changed is set, so an unchanged list does not repaint.
         if (item->text(0) != expression) item->setText(0, expression);
         if (item->text(1) != value) {
@@ -148,7 +143,7 @@ void DebugWindow::ShowWatches() {
 
 void DebugWindow::AddWatch() {
     if (!GameFree("add a watch")) return;
-    if (!mSession.AddWatch(ToModel(mWatchEdit->text()))) return;
+    if (!mSession.AddWatch(FromQt(mWatchEdit->text()))) return;
     mWatchEdit->clear();
     ShowWatches();
     mWatches->setCurrentItem(mWatches->topLevelItem(mWatches->topLevelItemCount() - 1));
@@ -164,13 +159,13 @@ void DebugWindow::RemoveWatch() {
 void DebugWindow::Execute() {
     const QString code = mCodeEdit->text();
     if (code.trimmed().isEmpty() || !GameFree("run code")) return;
+    // The line first, so what the code writes follows it.
+    Log("> " + code);
     std::string error;
-    if (mSession.Execute(ToModel(code), error)) {
-        Log("> " + code);
+    if (mSession.Execute(FromQt(code), error))
         mCodeEdit->clear();
-    } else {
-        Log("> " + code + "\nError: " + FromModel(error));
-    }
+    else
+        Log("Error: " + ToQt(error));
     Refresh();
 }
 
@@ -183,7 +178,7 @@ void DebugWindow::TogglePause() {
 void DebugWindow::Step() { mSession.AskForStep(); }
 
 void DebugWindow::ShowNewMessages() {
-    for (const std::string& line : mSession.MessagesFrom(mMessagesShown)) mMessages->appendPlainText(FromModel(line));
+    for (const std::string& line : mSession.MessagesFrom(mMessagesShown)) mMessages->appendPlainText(ToQt(line));
     mMessagesShown = mSession.MessageCount();
 }
 

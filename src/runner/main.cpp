@@ -30,6 +30,7 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -47,6 +48,7 @@
 #include "engine/headless.h"
 #include "engine/world.h"
 #include "runner/debug_window.h"
+#include "runner/frame_placement.h"
 #include "runner/game_data.h"
 #include "runner/game_window.h"
 #include "runner/loading_window.h"
@@ -154,6 +156,22 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& line, std::string& err
     return true;
 }
 
+// The game window (for a first frame of that size at the game's scale) and
+// the debug window side by side about the screen's centre, before either is
+// shown; the gap leaves room for the windows' frames.
+void PlaceSideBySide(QWidget& game, int frameWidth, int frameHeight, int scale, QWidget& debug) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    constexpr int kGap = 24;
+    int width, height;
+    kestrin::runner::ScaledWindowSize(frameWidth, frameHeight, scale, width, height);
+    const QRect area = screen->availableGeometry();
+    const int left = std::max(area.left(), area.center().x() - (width + kGap + debug.width()) / 2);
+    const int top = std::max(area.top(), area.center().y() - std::max(height, debug.height()) / 2);
+    game.move(left, top);
+    debug.move(std::min(left + width + kGap, area.right() - debug.width()), top);
+}
+
 int PlayHeadless(kestrin::Game& game, std::vector<std::string> libraryCode, const CommandLine& line) {
     kestrin::engine::HeadlessOptions options;
     options.steps = line.steps;
@@ -226,25 +244,18 @@ int main(int argc, char** argv) {
     window.SetSaveFile((folder / "_save.sav").string());
     window.setWindowTitle(TitleOf(room->Caption));
     std::unique_ptr<kestrin::engine::DebugSession> debugSession;
+    std::unique_ptr<kestrin::runner::DebugWindow> debugWindow;
     if (line.debug) {
         // Made before the game starts, so the messages of its first events are kept.
         debugSession = std::make_unique<kestrin::engine::DebugSession>(world);
         shell.SetDebugSession(debugSession.get());
         window.SetDebugSession(debugSession.get());
+        debugWindow = std::make_unique<kestrin::runner::DebugWindow>(*debugSession, window);
+        if (!game.Options.Fullscreen) PlaceSideBySide(window, room->Width, room->Height, game.Options.WinScale, *debugWindow);
     }
     if (!window.Start(room->Width, room->Height)) return 0;  // ended while starting
     window.setWindowTitle(TitleOf(world.Caption()));
-    std::unique_ptr<kestrin::runner::DebugWindow> debugWindow;
-    if (debugSession) {
-        debugWindow = std::make_unique<kestrin::runner::DebugWindow>(*debugSession, window);
-        // At the screen's right edge, as the game window is placed at its centre;
-        // the margin leaves room for the window's frame.
-        if (const QScreen* screen = window.screen()) {
-            const QRect area = screen->availableGeometry();
-            debugWindow->move(area.right() - debugWindow->width() - 24, area.top() + 8);
-        }
-        debugWindow->show();
-    }
+    if (debugWindow) debugWindow->show();
     if (HasValue(kSnapshotVariable)) {
         QString file = QString::fromLocal8Bit(std::getenv(kSnapshotVariable));
         if (!window.Frame().save(file, "PNG")) {

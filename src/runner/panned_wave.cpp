@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "stream/little_endian.h"
+
 namespace kestrin::runner {
 
 namespace {
@@ -15,16 +17,6 @@ namespace {
 constexpr int kWholeSamples = 1;
 constexpr int kFloatSamples = 3;
 constexpr int kExtensible = 0xFFFE;
-
-std::uint32_t Read(const std::string& bytes, std::size_t at, int size) {
-    std::uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-void Write(std::string& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes += static_cast<char>(value >> (8 * i) & 0xFF);
-}
 
 struct Format {
     int kind = 0;  // whole samples or floats
@@ -73,16 +65,16 @@ std::optional<std::string> PannedWave(const std::string& wave, double pan) {
     bool haveData = false;
     for (std::size_t at = 12; at + 8 <= wave.size() && !haveData;) {
         const std::string id = wave.substr(at, 4);
-        const std::size_t size = Read(wave, at + 4, 4);
+        const std::size_t size = ReadLittleEndian(wave, at + 4, 4);
         const std::size_t body = at + 8;
         // A truncated last chunk is common in wave files found in the wild.
         const std::size_t present = std::min(size, wave.size() - body);
         if (id == "fmt " && present >= 16) {
-            format.kind = static_cast<int>(Read(wave, body, 2));
-            format.channels = static_cast<int>(Read(wave, body + 2, 2));
-            format.rate = Read(wave, body + 4, 4);
-            format.bits = static_cast<int>(Read(wave, body + 14, 2));
-            if (format.kind == kExtensible && present >= 26) format.kind = static_cast<int>(Read(wave, body + 24, 2));
+            format.kind = static_cast<int>(ReadLittleEndian(wave, body, 2));
+            format.channels = static_cast<int>(ReadLittleEndian(wave, body + 2, 2));
+            format.rate = ReadLittleEndian(wave, body + 4, 4);
+            format.bits = static_cast<int>(ReadLittleEndian(wave, body + 14, 2));
+            if (format.kind == kExtensible && present >= 26) format.kind = static_cast<int>(ReadLittleEndian(wave, body + 24, 2));
         } else if (id == "data") {
             dataAt = body;
             dataSize = present;
@@ -109,17 +101,17 @@ std::optional<std::string> PannedWave(const std::string& wave, double pan) {
     }
 
     std::string out = "RIFF";
-    Write(out, static_cast<std::uint32_t>(4 + 8 + 16 + 8 + samples.size()), 4);
+    AppendLittleEndian(out, static_cast<std::uint32_t>(4 + 8 + 16 + 8 + samples.size()), 4);
     out += "WAVEfmt ";
-    Write(out, 16, 4);
-    Write(out, static_cast<std::uint32_t>(format.kind), 2);
-    Write(out, 2, 2);
-    Write(out, format.rate, 4);
-    Write(out, format.rate * 2 * sampleSize, 4);
-    Write(out, static_cast<std::uint32_t>(2 * sampleSize), 2);
-    Write(out, static_cast<std::uint32_t>(format.bits), 2);
+    AppendLittleEndian(out, 16, 4);
+    AppendLittleEndian(out, static_cast<std::uint32_t>(format.kind), 2);
+    AppendLittleEndian(out, 2, 2);
+    AppendLittleEndian(out, format.rate, 4);
+    AppendLittleEndian(out, format.rate * 2 * sampleSize, 4);
+    AppendLittleEndian(out, static_cast<std::uint32_t>(2 * sampleSize), 2);
+    AppendLittleEndian(out, static_cast<std::uint32_t>(format.bits), 2);
     out += "data";
-    Write(out, static_cast<std::uint32_t>(samples.size()), 4);
+    AppendLittleEndian(out, static_cast<std::uint32_t>(samples.size()), 4);
     return out + samples;
 }
 

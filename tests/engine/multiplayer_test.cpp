@@ -244,25 +244,22 @@ TEST(Multiplayer, TheGamesFunctionsPlayASession) {
     EXPECT_EQ(run(*joinerWorld, "mplay_session_name(0)"), Value("Arena"));
     EXPECT_EQ(run(*joinerWorld, "mplay_session_join(0, 'Bob') + mplay_data_write(3, 'three')"), Value(1.0));
     // Steps let players in and bring what they sent.
-    bool arrived = false;
-    for (int step = 0; step < 200 && !arrived; ++step) {
-        hostWorld->Step();
-        joinerWorld->Step();
-        arrived = run(*hostWorld, "mplay_data_read(3)") == Value("three") &&
-                  run(*joinerWorld, "mplay_player_find()") == Value(2.0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    ASSERT_TRUE(arrived);
+    auto stepUntil = [&](const std::function<bool()>& arrived) {
+        for (int step = 0; step < 200; ++step) {
+            hostWorld->Step();
+            joinerWorld->Step();
+            if (arrived()) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return false;
+    };
+    ASSERT_TRUE(stepUntil([&] {
+        return run(*hostWorld, "mplay_data_read(3)") == Value("three") &&
+               run(*joinerWorld, "mplay_player_find()") == Value(2.0);
+    }));
     EXPECT_EQ(run(*joinerWorld, "mplay_player_name(0) + mplay_session_name(0)"), Value("AnnArena"));
     run(*joinerWorld, "mplay_message_send_guaranteed('Ann', 5, 'ping')");
-    arrived = false;
-    for (int step = 0; step < 200 && !arrived; ++step) {
-        hostWorld->Step();
-        joinerWorld->Step();
-        arrived = run(*hostWorld, "mplay_message_count(0)") == Value(1.0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    ASSERT_TRUE(arrived);
+    ASSERT_TRUE(stepUntil([&] { return run(*hostWorld, "mplay_message_count(0)") == Value(1.0); }));
     EXPECT_EQ(run(*hostWorld, "mplay_message_receive(0)"), Value(1.0));
     EXPECT_EQ(run(*hostWorld, "mplay_message_name() + mplay_message_value() + string(mplay_message_id())"),
               Value("Bobping5"));

@@ -150,7 +150,8 @@ TEST_F(DebugWindowTest, CodeTypedInRunsInTheGameAndMessagesAreShown) {
     mDebug->Refresh();
     const QString log = Log();
     EXPECT_TRUE(log.startsWith("started\n")) << log.toStdString();
-    EXPECT_TRUE(log.contains("from the window")) << log.toStdString();
+    EXPECT_TRUE(log.contains("> global.steps = 500; show_debug_message('from the window')\nfrom the window\n"))
+        << "what the code writes follows its line: " << log.toStdString();
     EXPECT_TRUE(log.contains("step 510")) << log.toStdString();
 }
 
